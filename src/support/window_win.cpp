@@ -1,0 +1,94 @@
+// Reading windows of other processes, and collecting them under filters.
+#include "support/window_win.h"
+
+namespace {
+
+// Class names are at most 256 characters; 1024 leaves room.
+constexpr int kClassNameBuffer = 1024;
+// Captions and texts up to this fit the first buffer of ReadWindowTexts; longer ones grow it.
+constexpr int kTextBuffer = 1024;
+
+int TextLengthOf(HWND handle) {
+  return static_cast<int>(SendMessageA(handle, WM_GETTEXTLENGTH, 0, 0));
+}
+
+bool ListAccepts(const TWindowsAr& list, HWND h) {
+  if ((list.ClassFilter + list.CaptionFilter + list.TextFilter).empty()) return true;
+  Text nul(1, '\0');
+  if (!list.ClassFilter.empty() &&
+      (list.ClassFilter + nul).find(WindowClassName(h) + nul) != Text::npos) {
+    return true;
+  }
+  if (!list.CaptionFilter.empty() && SameText(list.CaptionFilter, WindowCaption(h))) return true;
+  return !list.TextFilter.empty() && SameText(list.TextFilter, WindowText(h));
+}
+
+BOOL CALLBACK CollectOne(HWND h, LPARAM data) {
+  TWindowsAr& list = *reinterpret_cast<TWindowsAr*>(data);
+  if (ListAccepts(list, h) && list.Count < kMaxListedWindows) list.Windows[list.Count++] = h;
+  // The walk always runs to its end, also when the list is full.
+  return TRUE;
+}
+
+}  // namespace
+
+bool IsLiveWindow(HWND handle) {
+  return handle != nullptr && IsWindow(handle);
+}
+
+bool ReadWindowTexts(HWND handle, Text* caption, Text* className, Text* text) {
+  if (caption) caption->clear();
+  if (className) className->clear();
+  if (text) text->clear();
+  if (!IsLiveWindow(handle)) return false;
+  int size = kTextBuffer;
+  if (GetWindowTextLengthA(handle) + 2 > size) size = GetWindowTextLengthA(handle) + 2;
+  if (TextLengthOf(handle) + 2 > size) size = TextLengthOf(handle) + 2;
+  std::vector<char> buffer = AllocZeroed(static_cast<size_t>(size));
+  GetClassNameA(handle, buffer.data(), size);
+  if (className) *className = TextFromBuffer(buffer.data());
+  GetWindowTextA(handle, buffer.data(), size);
+  if (caption) *caption = TextFromBuffer(buffer.data());
+  SendMessageA(handle, WM_GETTEXT, static_cast<WPARAM>(size), reinterpret_cast<LPARAM>(buffer.data()));
+  if (text) *text = TextFromBuffer(buffer.data());
+  return true;
+}
+
+Text WindowClassName(HWND handle) {
+  if (!IsLiveWindow(handle)) return Text();
+  std::vector<char> buffer = AllocZeroed(kClassNameBuffer);
+  GetClassNameA(handle, buffer.data(), kClassNameBuffer);
+  return TextFromBuffer(buffer.data());
+}
+
+Text WindowText(HWND handle) {
+  if (!IsLiveWindow(handle)) return Text();
+  int size = TextLengthOf(handle) + 2;
+  std::vector<char> buffer = AllocZeroed(static_cast<size_t>(size));
+  SendMessageA(handle, WM_GETTEXT, static_cast<WPARAM>(size), reinterpret_cast<LPARAM>(buffer.data()));
+  return TextFromBuffer(buffer.data());
+}
+
+Text WindowCaption(HWND handle) {
+  if (!IsLiveWindow(handle)) return Text();
+  int size = GetWindowTextLengthA(handle) + 2;
+  std::vector<char> buffer = AllocZeroed(static_cast<size_t>(size));
+  GetWindowTextA(handle, buffer.data(), size);
+  return TextFromBuffer(buffer.data());
+}
+
+void ReadWindowEx(TWindowEx& window) {
+  if (window.Handle == nullptr) return;
+  ReadWindowTexts(window.Handle, &window.Caption, &window.ClassName, &window.Text);
+}
+
+int32_t CollectChildWindows(HWND parent, TWindowsAr& list) {
+  // With no parent, EnumChildWindows is documented to walk the top-level windows, but not
+  // every system does so (Wine enumerates nothing): walk them with EnumWindows instead.
+  if (parent == nullptr) {
+    EnumWindows(CollectOne, reinterpret_cast<LPARAM>(&list));
+  } else {
+    EnumChildWindows(parent, CollectOne, reinterpret_cast<LPARAM>(&list));
+  }
+  return list.Count;
+}
