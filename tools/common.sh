@@ -7,8 +7,9 @@ jobs=$(nproc 2>/dev/null || echo 2)
 
 export WINEPREFIX="$win_dir/wineprefix"
 export WINEDEBUG=-all
-# Code page 1251, as the plug-in's users have it; LANG alone does not reach Wine.
-export LC_ALL=ru_RU.UTF-8
+# Code page 1251, as the plug-in's users have it; LANG alone does not reach Wine. Set only
+# for Wine's processes: the shell itself has no such locale.
+wine_locale=ru_RU.UTF-8
 export WINEDLLOVERRIDES="mscoree,mshtml="
 
 step() {
@@ -50,7 +51,7 @@ wine_prefix() {
   # Creating a prefix takes a while; it is made once and reused.
   [ -f "$WINEPREFIX/system.reg" ] && return 0
   mkdir -p "$WINEPREFIX"
-  quiet xvfb-run -a sh -c 'wineboot -i && wineserver -w'
+  quiet env LC_ALL=$wine_locale xvfb-run -a sh -c 'wineboot -i && wineserver -w'
 }
 
 stop_wine() {

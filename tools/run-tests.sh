@@ -11,7 +11,7 @@ step "configure Windows build" configure_win
 step "build Windows" build_win
 step "prepare the Wine prefix" wine_prefix
 
-rm -rf "$native_dir/results" "$win_dir/results"
+rm -f "$native_dir"/results/*.xml "$win_dir"/results/*.xml
 trap stop_wine EXIT
 
 echo "== native tests"
@@ -19,7 +19,7 @@ echo "== native tests"
 native_status=$?
 
 echo "== Windows tests under Wine"
-(cd "$win_dir" && xvfb-run -a sh -c 'ctest --output-on-failure; status=$?; wineserver -w; exit $status')
+(cd "$win_dir" && env LC_ALL=$wine_locale xvfb-run -a sh -c 'ctest --output-on-failure; status=$?; wineserver -w; exit $status')
 win_status=$?
 
 "$top/tools/summary.sh" "$native_dir" "$win_dir"
