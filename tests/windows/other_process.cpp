@@ -38,10 +38,10 @@ bool ServeWindowIfAsked(int argc, char** argv) {
   wc.hInstance = GetModuleHandleA(nullptr);
   wc.lpszClassName = argv[2];
   RegisterClassA(&wc);
-  HWND h = CreateWindowExA(0, argv[2], "", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
+  // The caption is kept by the system (WM_NCCREATE goes to DefWindowProcA), while the
+  // procedure answers WM_GETTEXT with the spoken text.
+  HWND h = CreateWindowExA(0, argv[2], argv[3], WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
                            wc.hInstance, nullptr);
-  // The caption goes in past the procedure, as the system keeps it for other processes.
-  DefWindowProcA(h, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[3]));
   SetTimer(h, 1, kServeLimitMs, nullptr);
   MSG msg;
   while (GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchMessageA(&msg);
@@ -62,6 +62,8 @@ OtherProcessWindow::OtherProcessWindow(const std::string& className, const std::
     ADD_FAILURE() << "cannot start " << command;
     return;
   }
+  // Idle means the other process has made its window and waits in its message loop.
+  WaitForInputIdle(process_.hProcess, 10000);
   for (int tries = 0; tries < 200 && !window_; ++tries) {
     Sleep(25);
     HWND h = nullptr;
