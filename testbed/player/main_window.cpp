@@ -30,6 +30,8 @@ const char* CommandName(WORD id) {
   }
 }
 
+}  // namespace
+
 // The title the player shows: "N. title - Winamp", marked while paused or stopped.
 void UpdateTitle(PlayerContext& player) {
   const PlaylistEntry* entry = player.playlist.At(player.transport.position);
@@ -41,6 +43,8 @@ void UpdateTitle(PlayerContext& player) {
   }
   SetWindowTextA(player.window, title.c_str());
 }
+
+namespace {
 
 bool ApplyCommand(Transport& transport, WORD id) {
   switch (id) {

@@ -14,6 +14,9 @@ constexpr const char* kMainWindowClass = "Winamp v1.x";
 // Creates the main window and its pop-up menu; the player must outlive the window.
 HWND CreateMainWindow(HINSTANCE instance, PlayerContext& player);
 
+// Shows the current entry and play state in the window title.
+void UpdateTitle(PlayerContext& player);
+
 // Logs the main pop-up menu's entries, one line each.
 void LogMainMenu(PlayerContext& player);
 

@@ -65,6 +65,7 @@ Outcome Select(PlayerContext& player, const std::string& argument) {
       !player.transport.Select(static_cast<std::int32_t>(position)))
     return Outcome::kError;
   player.log.Write(LogLine("select").Number("position", position));
+  UpdateTitle(player);
   return Outcome::kContinue;
 }
 
