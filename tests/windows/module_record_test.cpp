@@ -16,7 +16,7 @@
 namespace {
 
 std::string ModulePath() {
-  return ScratchPath("../src/plugin/gen_tunepost.dll");
+  return SystemPath(MODULE_DLL);
 }
 
 template <typename T>

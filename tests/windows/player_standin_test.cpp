@@ -10,84 +10,13 @@
 #include <utility>
 #include <vector>
 
-#ifndef STANDIN_EXE
-#error "STANDIN_EXE must name winamp_standin.exe"
-#endif
+#include "standin_session.h"
+
 #ifndef PROBE_DLL
 #error "PROBE_DLL must name gen_probe.dll"
 #endif
 
 namespace {
-
-using Lines = std::vector<std::string>;
-
-// Under Wine the Unix file system is drive Z:.
-std::string WindowsPath(std::string path) {
-  std::replace(path.begin(), path.end(), '/', '\\');
-  return "Z:" + path;
-}
-
-void WriteBytes(const std::string& path, const std::string& bytes) {
-  const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
-  ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
-  DWORD written = 0;
-  WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-  CloseHandle(file);
-}
-
-Lines ReadLines(const std::string& path) {
-  Lines lines;
-  const HANDLE file =
-      CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return lines;
-  std::string text;
-  char buffer[4096];
-  DWORD count = 0;
-  while (ReadFile(file, buffer, sizeof buffer, &count, nullptr) && count > 0)
-    text.append(buffer, count);
-  CloseHandle(file);
-  std::string::size_type start = 0, end;
-  while ((end = text.find('\n', start)) != std::string::npos) {
-    lines.push_back(text.substr(start, end - start));
-    start = end + 1;
-  }
-  return lines;
-}
-
-// Leaves the folder empty of files from an earlier run that had the same process id.
-void ClearFolder(const std::string& folder) {
-  WIN32_FIND_DATAA found;
-  const HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &found);
-  if (find == INVALID_HANDLE_VALUE) return;
-  do {
-    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
-      DeleteFileA((folder + "\\" + found.cFileName).c_str());
-  } while (FindNextFileA(find, &found));
-  FindClose(find);
-}
-
-bool StartsWith(const std::string& text, const std::string& prefix) {
-  return text.compare(0, prefix.size(), prefix) == 0;
-}
-
-// Index of the first line at or after from that starts with prefix; lines.size() if none.
-std::size_t FindFrom(const Lines& lines, std::size_t from, const std::string& prefix) {
-  for (std::size_t i = from; i < lines.size(); ++i) {
-    if (StartsWith(lines[i], prefix)) return i;
-  }
-  return lines.size();
-}
-
-// Checks that lines starting with these prefixes appear in this order.
-void ExpectInOrder(const Lines& lines, const Lines& prefixes) {
-  std::size_t at = 0;
-  for (const std::string& prefix : prefixes) {
-    at = FindFrom(lines, at, prefix);
-    ASSERT_LT(at, lines.size()) << "missing, or out of order: " << prefix;
-    ++at;
-  }
-}
 
 // The probe's reports in order: the trigger ("init", "after 40045", ...) and the lines below it.
 using Report = std::pair<std::string, Lines>;
@@ -110,64 +39,17 @@ std::vector<Report> Reports(const Lines& lines) {
 
 class StandinPlayer : public ::testing::Test {
  protected:
-  void SetUp() override {
-    char temp[MAX_PATH] = {};
-    GetTempPathA(sizeof temp, temp);
-    folder_ = std::string(temp) + "standin-" + std::to_string(GetCurrentProcessId()) + "-" +
-              ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    CreateDirectoryA(folder_.c_str(), nullptr);
-    plugins_ = folder_ + "\\Plugins";
-    settings_ = folder_ + "\\settings";
-    CreateDirectoryA(plugins_.c_str(), nullptr);
-    ClearFolder(plugins_);
-    ClearFolder(settings_);
-  }
-
-  void AddProbe(const std::string& name) {
-    ASSERT_TRUE(CopyFileA(WindowsPath(PROBE_DLL).c_str(), (plugins_ + "\\" + name).c_str(), FALSE))
-        << name;
-  }
-
+  void AddProbe(const std::string& name) { session_.AddPlugin(PROBE_DLL, name); }
   std::string ProbeOut(const std::string& name) const { return plugins_ + "\\" + name + ".out"; }
-  std::string LogPath() const { return folder_ + "\\player.log"; }
-
-  // Runs the player to its end with the playlist text; commands go through standard input.
-  DWORD Run(const std::string& playlist, const std::string& commands,
-            const std::string& extra = "") {
-    WriteBytes(folder_ + "\\test.playlist", playlist);
-    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
-    HANDLE readEnd = nullptr, writeEnd = nullptr;
-    if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0)) return 999;
-    SetHandleInformation(writeEnd, HANDLE_FLAG_INHERIT, 0);
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdInput = readEnd;
-    startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
-    startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
-    std::string commandLine = "\"" + WindowsPath(STANDIN_EXE) + "\" --playlist \"" + folder_ +
-                              "\\test.playlist\" --log \"" + LogPath() + "\" --plugins \"" +
-                              plugins_ + "\" --settings \"" + settings_ + "\" " + extra;
-    PROCESS_INFORMATION process = {};
-    const BOOL started = CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, TRUE, 0,
-                                        nullptr, nullptr, &startup, &process);
-    CloseHandle(readEnd);
-    DWORD written = 0;
-    if (started)
-      WriteFile(writeEnd, commands.data(), static_cast<DWORD>(commands.size()), &written, nullptr);
-    CloseHandle(writeEnd);
-    if (!started) return 998;
-    DWORD code = 997;
-    if (WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0)
-      GetExitCodeProcess(process.hProcess, &code);
-    else
-      TerminateProcess(process.hProcess, code);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return code;
+  std::string LogPath() const { return session_.LogPath(); }
+  unsigned long Run(const std::string& playlist, const std::string& commands,
+                    const std::string& extra = "") {
+    return session_.Run(playlist, commands, extra);
   }
 
-  std::string folder_, plugins_, settings_;
+  StandinSession session_;
+  const std::string& plugins_ = session_.plugins();
+  const std::string& settings_ = session_.settings();
 };
 
 const std::string kSongPath = "C:\\Музыка\\Кино\\Группа крови.mp3";
