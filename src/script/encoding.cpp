@@ -1,0 +1,86 @@
+// Code page 1251 to UTF-8 and back, by the code page's fixed table.
+#include "script/encoding.h"
+
+#include <cstdint>
+
+namespace {
+
+// Unicode of the bytes 0x80 to 0xFF; 0 where the code page has no character.
+constexpr uint16_t kUpperHalf[128] = {
+    0x0402, 0x0403, 0x201A, 0x0453, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x20AC, 0x2030, 0x0409, 0x2039, 0x040A, 0x040C, 0x040B, 0x040F,
+    0x0452, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x0000, 0x2122, 0x0459, 0x203A, 0x045A, 0x045C, 0x045B, 0x045F,
+    0x00A0, 0x040E, 0x045E, 0x0408, 0x00A4, 0x0490, 0x00A6, 0x00A7,
+    0x0401, 0x00A9, 0x0404, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x0407,
+    0x00B0, 0x00B1, 0x0406, 0x0456, 0x0491, 0x00B5, 0x00B6, 0x00B7,
+    0x0451, 0x2116, 0x0454, 0x00BB, 0x0458, 0x0405, 0x0455, 0x0457,
+    0x0410, 0x0411, 0x0412, 0x0413, 0x0414, 0x0415, 0x0416, 0x0417,
+    0x0418, 0x0419, 0x041A, 0x041B, 0x041C, 0x041D, 0x041E, 0x041F,
+    0x0420, 0x0421, 0x0422, 0x0423, 0x0424, 0x0425, 0x0426, 0x0427,
+    0x0428, 0x0429, 0x042A, 0x042B, 0x042C, 0x042D, 0x042E, 0x042F,
+    0x0430, 0x0431, 0x0432, 0x0433, 0x0434, 0x0435, 0x0436, 0x0437,
+    0x0438, 0x0439, 0x043A, 0x043B, 0x043C, 0x043D, 0x043E, 0x043F,
+    0x0440, 0x0441, 0x0442, 0x0443, 0x0444, 0x0445, 0x0446, 0x0447,
+    0x0448, 0x0449, 0x044A, 0x044B, 0x044C, 0x044D, 0x044E, 0x044F};
+
+void AppendUtf8(Text& out, uint32_t code) {
+  if (code < 0x80) {
+    out += static_cast<char>(code);
+  } else if (code < 0x800) {
+    out += static_cast<char>(0xC0 | (code >> 6));
+    out += static_cast<char>(0x80 | (code & 0x3F));
+  } else {
+    out += static_cast<char>(0xE0 | (code >> 12));
+    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (code & 0x3F));
+  }
+}
+
+char ToCp1251(uint32_t code) {
+  if (code < 0x80) return static_cast<char>(code);
+  for (int i = 0; i < 128; ++i) {
+    if (kUpperHalf[i] == code) return static_cast<char>(0x80 + i);
+  }
+  return '?';
+}
+
+// Length of the UTF-8 sequence a lead byte starts, 0 for a byte that cannot lead one.
+size_t SequenceLength(unsigned char lead) {
+  if (lead < 0x80) return 1;
+  if ((lead & 0xE0) == 0xC0) return 2;
+  if ((lead & 0xF0) == 0xE0) return 3;
+  if ((lead & 0xF8) == 0xF0) return 4;
+  return 0;
+}
+
+}  // namespace
+
+Text Cp1251ToUtf8(const Text& text) {
+  Text out;
+  for (char c : text) {
+    unsigned char byte = static_cast<unsigned char>(c);
+    uint32_t code = byte < 0x80 ? byte : kUpperHalf[byte - 0x80];
+    AppendUtf8(out, code == 0 ? '?' : code);
+  }
+  return out;
+}
+
+Text Utf8ToCp1251(const Text& text) {
+  Text out;
+  size_t i = 0;
+  while (i < text.size()) {
+    unsigned char lead = static_cast<unsigned char>(text[i]);
+    size_t length = SequenceLength(lead);
+    if (length == 0 || i + length > text.size()) {
+      out += '?';
+      ++i;
+      continue;
+    }
+    uint32_t code = length == 1 ? lead : lead & (0x7F >> length);
+    for (size_t k = 1; k < length; ++k) code = (code << 6) | (text[i + k] & 0x3F);
+    out += ToCp1251(code);
+    i += length;
+  }
+  return out;
+}

@@ -1,0 +1,120 @@
+// The script runner: feeding lines to the store, running the statements in order, and
+// passing diagnostics to the owner's hook.
+#include "script/math_parser.h"
+
+#include "script/evaluator.h"
+#include "script/messages.h"
+
+TMathParser::TMathParser() {
+  Statements.Owner = this;
+}
+
+void TMathParser::Clear() {
+  for (TValue& reg : Registers) reg = EmptyValue();
+  RegisterCount = 0;
+  ClearStatements(Statements);
+}
+
+namespace {
+
+bool IsIdentifierName(const Text& name) {
+  return TokenKind(name) == TTokenClass::Identifier;
+}
+
+}  // namespace
+
+// Stores a compiled line as statement `index`, or appends it when index is negative.
+bool TMathParser::StoreLine(const Text& line, int32_t index) {
+  TFormula formula;
+  if (!Compile(line, formula)) return false;
+  if (index >= 0 && !IsStatement(Statements, index)) {
+    AddError(FormatMessage(kTextNoStatement, {IntText(index)}));
+    return false;
+  }
+  formula.Index = index < 0 ? StatementCount(Statements) : index;
+  if (formula.Name.empty()) {
+    formula.Kind = kKindExpression;
+  } else if (!IsIdentifierName(formula.Name)) {
+    AddError(FormatMessage(kTextBadName, {formula.Name}));
+  }
+  Current = formula.Index;
+  SetStatement(Statements, formula, index);
+  return true;
+}
+
+bool TMathParser::SetLine(const Text& line, int32_t index) {
+  return StoreLine(line, index < 0 ? StatementCount(Statements) : index);
+}
+
+bool TMathParser::AddLine(const Text& line) {
+  return StoreLine(line, -1);
+}
+
+void TMathParser::AddScript(const Text& script) {
+  const Text text = TextBeforeNul(script);
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t end = text.find_first_of("\r\n", start);
+    if (end == Text::npos) end = text.size();
+    AddLine(text.substr(start, end - start));
+    if (end < text.size() && text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') {
+      ++end;
+    }
+    start = end + 1;
+  }
+}
+
+// Runs statement `index`; answers whether its evaluation set the error flag.
+bool TMathParser::RunStatement(int32_t index) {
+  TStackData& data = Statements.Items[index];
+  const int32_t kind = data.Formula.Kind;
+  bool errorFlag = false;
+  TValue value;
+  try {
+    if (kind == kKindFunction) value = ValueAt(Statements, index);
+    else value = Evaluate(*this, data.Program, errorFlag);
+  } catch (...) {
+    // Memory running out in one statement fails that statement, not the plug-in.
+    errorFlag = true;
+    value = ErrorValue();
+  }
+  TFormula& formula = Statements.Items[index].Formula;
+  if (kind != kKindExpression) formula.Value = std::move(value);
+  if (errorFlag) {
+    formula.ErrorText = FormatMessage(kTextRunError, {IntText(index + 1), formula.Expression});
+  }
+  return errorFlag;
+}
+
+bool TMathParser::Run() {
+  bool result = true;
+  for (TStackData& data : Statements.Items) data.Formula.Value = EmptyValue();
+  Evaluation.ResetBudget();
+  Evaluation.InRun = true;
+  for (int32_t i = 0; i < StatementCount(Statements); ++i) {
+    Current = i;
+    if (Statements.Items[i].Formula.Expression == "exit") break;
+    if (RunStatement(i)) result = false;
+  }
+  Evaluation.InRun = false;
+  Current = -1;
+  return result;
+}
+
+TValue TMathParser::GetValue(const Text& name) {
+  return ::GetValue(*this, name);
+}
+
+bool TMathParser::AddError(const Text& message) {
+  if (!DiagnosticHook) return false;
+  try {
+    return DiagnosticHook(*this, message);
+  } catch (...) {
+    // The hook is the owner's; whatever it throws stays out of the engine.
+    return false;
+  }
+}
+
+Text VariableText(TMathParser& engine, const Text& name) {
+  return ToText(ValueAt(engine.Statements, FindByName(engine.Statements, name)));
+}

@@ -1,0 +1,35 @@
+// A test run of a script as the configuration dialog's Test button makes it: a fresh
+// engine with a collecting hook, the 21 TAG statements, the script, one run, and the
+// message text with the diagnostics and the three results.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "support/text.h"
+
+// Rows of the track table, in the order of the engine's statements 0 to 20.
+constexpr int32_t kTagCount = 21;
+extern const char* const kTagNames[kTagCount];
+
+// The index of a row name (letter case ignored), or -1.
+int32_t TagIndex(const Text& name);
+// The value as a text literal of the script language: quoted, inner quotes doubled.
+Text QuoteLiteral(const Text& value);
+Text TagLine(int32_t row, const Text& value);
+
+// Diagnostics are collected until the log reaches this many characters.
+constexpr size_t kTestLogLimit = 1500;
+
+void CollectTestMessage(Text& testLog, const Text& message);
+
+struct TTestReport {
+  Text Message;
+  int32_t DiagnosticCount = 0;
+};
+
+// tagValues holds one value per row of the track table (missing rows count as empty).
+TTestReport BuildTestReport(const std::vector<Text>& tagValues, const Text& script);
+
+// The default script, the bytes of the module's "SCRIPT" resource.
+Text DefaultScript();
