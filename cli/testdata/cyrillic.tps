@@ -1,0 +1,3 @@
+Status2=TAGArtist+" – "+TAGTitle
+Status=lcase(TAGTitle)+" "+TAGStatus
+Tray=ucase("ёж")

@@ -1,0 +1,2 @@
+Status=x
+Status2=1/0
