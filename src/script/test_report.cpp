@@ -4,33 +4,12 @@
 #include "default_script.h"
 #include "script/math_parser.h"
 
-const char* const kTagNames[kTagCount] = {
-    "Artist", "Title",  "Album",  "Track",   "Year",       "Genre",    "Comment",
-    "Copy",   "File",   "PlayState", "ListPos", "Lenght",  "Bitrate",  "SysTime",
-    "Status2", "Status", "Samplerate", "Channels", "Dir1", "Dir2",     "Path",
-};
-
 namespace {
 
 const char kNoDiagnostics[] = "ошибок синтаксиса не найдено (хотя это не означает что их нет :( )";
 const char kLineBreak[] = "\r\n";
 
 }  // namespace
-
-int32_t TagIndex(const Text& name) {
-  for (int32_t i = 0; i < kTagCount; ++i) {
-    if (SameText(name, kTagNames[i])) return i;
-  }
-  return -1;
-}
-
-Text QuoteLiteral(const Text& value) {
-  return "\"" + ReplaceText(value, "\"", "\"\"", kReplaceAll) + "\"";
-}
-
-Text TagLine(int32_t row, const Text& value) {
-  return Text("TAG") + kTagNames[row] + "=" + QuoteLiteral(value);
-}
 
 void CollectTestMessage(Text& testLog, const Text& message) {
   if (testLog.size() < kTestLogLimit) testLog += message + kLineBreak;

@@ -6,17 +6,9 @@
 #include <cstdint>
 #include <vector>
 
+#include "plugin/track_info.h"
 #include "support/text.h"
 
-// Rows of the track table, in the order of the engine's statements 0 to 20.
-constexpr int32_t kTagCount = 21;
-extern const char* const kTagNames[kTagCount];
-
-// The index of a row name (letter case ignored), or -1.
-int32_t TagIndex(const Text& name);
-// The value as a text literal of the script language: quoted, inner quotes doubled.
-Text QuoteLiteral(const Text& value);
-Text TagLine(int32_t row, const Text& value);
 
 // Diagnostics are collected until the log reaches this many characters.
 constexpr size_t kTestLogLimit = 1500;

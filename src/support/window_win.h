@@ -7,27 +7,7 @@
 #include <cstdint>
 
 #include "support/text.h"
-
-// The identity of one window as last read.
-struct TWindowEx {
-  HWND Handle = nullptr;
-  ::Text Text;
-  ::Text Caption;
-  ::Text ClassName;
-};
-
-// The most windows one list holds: the client slots are as many.
-constexpr int32_t kMaxListedWindows = 21;
-
-// A bounded list of windows with the filters that chose them. ClassFilter holds class
-// names, each followed by one NUL.
-struct TWindowsAr {
-  HWND Windows[kMaxListedWindows] = {};
-  int32_t Count = 0;
-  ::Text ClassFilter;
-  ::Text CaptionFilter;
-  ::Text TextFilter;
-};
+#include "support/window.h"
 
 bool IsLiveWindow(HWND handle);
 bool ReadWindowTexts(HWND handle, Text* caption, Text* className, Text* text);

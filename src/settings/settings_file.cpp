@@ -1,0 +1,131 @@
+// Loading and saving the settings and the script.
+#include "settings/settings_file.h"
+
+#include "plugin/track_info.h"
+#include "script/math_parser.h"
+#include "settings/profile.h"
+#include "support/file.h"
+
+Text ModulePath;
+std::unique_ptr<TMathParser> ScriptEngine;
+
+const char kMainSection[] = "ICQ client status";
+const char kLanguageSectionPrefix[] = "ICQ client status_";
+
+namespace {
+
+const char kValueSuffix[] = ".Value";
+const char kCaptionSuffix[] = ".Caption";
+
+std::vector<Text> PlayStateLabels(const Text& caption) {
+  std::vector<Text> labels = ReadItemList(caption);
+  labels.resize(3);
+  return labels;
+}
+
+// Earlier versions kept three templates instead of a script; they become script lines.
+Text ConvertOldTemplates(TPS& target) {
+  const struct {
+    SettingId id;
+    const char* variable;
+  } templates[] = {{Status, "Status"}, {LongStatus, "Status2"}, {Tray, "Tray"}};
+  Text conversion;
+  for (const auto& t : templates) {
+    if (target.Values[t.id].empty()) continue;
+    conversion += Text("\r\n") + t.variable + "=" + ConvertTemplate(target.Values[t.id]);
+    target.Values[t.id].clear();
+  }
+  return conversion;
+}
+
+void LoadEngine(const Text& script) {
+  if (!ScriptEngine) return;
+  ScriptEngine->Clear();
+  // Statements 0 to 20 are the TAG placeholders the update cycle replaces on every tick.
+  for (int32_t row = 0; row < kTagCount; ++row) ScriptEngine->AddLine(TagLine(row, ""));
+  ScriptEngine->AddScript(script);
+}
+
+}  // namespace
+
+Text SettingsFilePath() {
+  return ModulePath + ".ini";
+}
+
+Text ScriptFilePath() {
+  return ModulePath + ".script";
+}
+
+Text ReadSettingKey(const Text& iniPath, const Text& section, const Text& key, const Text& fallback) {
+  int32_t size = MinInt(FileSize(iniPath), kSettingKeyLimit);
+  if (size < 1) return fallback;
+  // An absent key gives its default whole, however small the file and so the buffer.
+  if (!ProfileHasKey(section, key, iniPath)) return fallback;
+  return ProfileString(section, key, fallback, static_cast<size_t>(size), iniPath);
+}
+
+void WriteSettingKey(const Text& iniPath, const Text& section, const Text& key, const Text& text) {
+  WriteProfileText(section, key, text, iniPath);
+}
+
+Text ReadLanguage(const Text& iniPath) {
+  Text language = ProfileString(kMainSection, ControlKeyNames(Lang), DefaultSettings.Values[Lang],
+                                kLanguageBuffer, iniPath);
+  return language.empty() ? "Default" : language;
+}
+
+void ReadSettingsFile(TPS& target, const Text& iniPath, const Text& language) {
+  const Text section = kLanguageSectionPrefix + language;
+  for (int32_t id = kFirstSettingId; id <= kLastSettingId; ++id) {
+    target.Captions[id] = ReadSettingKey(iniPath, section, ControlKeyNames(id) + Text(kCaptionSuffix),
+                                         DefaultSettings.Captions[id]);
+  }
+  for (int32_t id = kFirstSettingId; id <= kLastSettingId; ++id) {
+    target.Values[id] = ReadSettingKey(iniPath, section, ControlKeyNames(id) + Text(kValueSuffix),
+                                       DefaultSettings.Values[id]);
+  }
+  target.Values[Lang] = language;
+  std::vector<Text> labels = PlayStateLabels(target.Captions[VirtPlayState]);
+  for (int i = 0; i < 3; ++i) target.PlayStateTexts[i] = labels[static_cast<size_t>(i)];
+  target.Captions[About] = kVersionLabel;
+  if (FileExists(ScriptFilePath())) target.Script = ReadFileText(ScriptFilePath());
+  Text conversion = ConvertOldTemplates(target);
+  if (!conversion.empty()) target.Script = conversion;
+  LoadEngine(target.Script);
+}
+
+void LoadSettings() {
+  // Loading never fails: what was read up to an error is kept.
+  try {
+    CopySettings(DefaultSettings, CurrentSettings);
+    const Text iniPath = SettingsFilePath();
+    ReadSettingsFile(CurrentSettings, iniPath, ReadLanguage(iniPath));
+  } catch (...) {
+  }
+}
+
+void WriteSettingsFile(const TPS& source, const Text& iniPath, const Text& language) {
+  WriteSettingKey(iniPath, kMainSection, ControlKeyNames(Lang), language);
+  const Text section = kLanguageSectionPrefix + language;
+  for (int32_t id = kFirstSettingId; id <= kLastSettingId; ++id) {
+    WriteSettingKey(iniPath, section, ControlKeyNames(id) + Text(kValueSuffix), source.Values[id]);
+  }
+  for (int32_t id = kFirstSettingId; id <= kLastSettingId; ++id) {
+    WriteSettingKey(iniPath, section, ControlKeyNames(id) + Text(kCaptionSuffix), source.Captions[id]);
+  }
+  WriteTextFile(ScriptFilePath(), source.Script.c_str(), false);
+}
+
+void SaveSettings() {
+  WriteSettingsFile(CurrentSettings, SettingsFilePath(), SettingText(Lang));
+}
+
+Text ConvertTemplate(const Text& templateText) {
+  Text result = QuoteLiteral(templateText);
+  // In table order, so "%Status2" is replaced before "%Status".
+  for (int32_t row = 0; row < kTagCount; ++row) {
+    const Text name = TrackTable[row].Name;
+    result = ReplaceText(result, "%" + name, "\"+TAG" + name + "+\"", kReplaceAll | kReplaceIgnoreCase);
+  }
+  return result;
+}
