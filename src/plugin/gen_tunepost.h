@@ -5,10 +5,10 @@
 #include "plugin/wa_ipc.h"
 
 extern winampGeneralPurposePlugin HostRecord;
-// Greater than 0 while an update cycle runs.
-extern int32_t BusyCount;
-// The host window's own procedure while the plug-in has subclassed it; none otherwise.
-extern WNDPROC PreviousWindowProc;
 
+// The host window and the module instance, read from the record at the time of use.
 HWND HostWindow();
 HINSTANCE ModuleInstance();
+
+// Sends the host one query and answers what the host answered.
+LRESULT HostQuery(LPARAM code, WPARAM wParam);

@@ -1,6 +1,7 @@
 // Loading and saving the settings and the script.
 #include "settings/settings_file.h"
 
+#include "plugin/script_cycle.h"
 #include "plugin/track_info.h"
 #include "script/math_parser.h"
 #include "settings/profile.h"
@@ -38,13 +39,6 @@ Text ConvertOldTemplates(TPS& target) {
   return conversion;
 }
 
-void LoadEngine(const Text& script) {
-  if (!ScriptEngine) return;
-  ScriptEngine->Clear();
-  // Statements 0 to 20 are the TAG placeholders the update cycle replaces on every tick.
-  for (int32_t row = 0; row < kTagCount; ++row) ScriptEngine->AddLine(TagLine(row, ""));
-  ScriptEngine->AddScript(script);
-}
 
 }  // namespace
 
@@ -91,7 +85,8 @@ void ReadSettingsFile(TPS& target, const Text& iniPath, const Text& language) {
   if (FileExists(ScriptFilePath())) target.Script = ReadFileText(ScriptFilePath());
   Text conversion = ConvertOldTemplates(target);
   if (!conversion.empty()) target.Script = conversion;
-  LoadEngine(target.Script);
+  // The engine exists between init and quit only; the dialog reads files without one.
+  if (ScriptEngine) LoadScriptEngine(*ScriptEngine, target.Script);
 }
 
 void LoadSettings() {
