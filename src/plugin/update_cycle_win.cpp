@@ -16,6 +16,7 @@
 const char kMenuEntryText[] = "ICQ client status (Tunepost Open)";
 int32_t BusyCount = 0;
 WNDPROC PreviousWindowProc = nullptr;
+void (*CycleObserver)(const TStatus& texts) = nullptr;
 
 namespace {
 
@@ -37,6 +38,7 @@ void RunCycle() {
   }
   // An unchanged tray text takes down a balloon that may still be showing.
   if (SettingChecked(SetTray) && SameText(oldTray, CurrentSettings.CurrentTexts.Tray)) ShowTrayText("");
+  if (CycleObserver) CycleObserver(CurrentSettings.CurrentTexts);
 }
 
 void RestoreAllSlots() {

@@ -18,6 +18,11 @@ extern int32_t BusyCount;
 // The host window's own procedure while the plug-in has subclassed it; none otherwise.
 extern WNDPROC PreviousWindowProc;
 
+struct TStatus;
+// Told the texts of every finished cycle when set; the module itself sets none, test builds
+// of it do.
+extern void (*CycleObserver)(const TStatus& texts);
+
 // The delay of the update timer in milliseconds, from DelayV.
 UINT UpdateInterval();
 void StopUpdateTimer(HWND window);

@@ -2,9 +2,11 @@
 // the menu or a plug-in alike, so a plug-in's subclass sees every one of them.
 #include "main_window.h"
 
+#include <algorithm>
 #include <string>
 
 #include "player_ipc.h"
+#include "testbed/cycle_report/cycle_report.h"
 
 namespace standin {
 namespace {
@@ -85,8 +87,27 @@ void OnCommand(PlayerContext& player, WPARAM wParam) {
   if (started) AnnounceTrackStart(player);
 }
 
+// The module's test copy reports the texts of every update cycle.
+void OnCycleReport(PlayerContext& player, LPARAM lParam) {
+  const auto* copy = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+  if (!copy || copy->dwData != kCycleReportTag || !copy->lpData) return;
+  const std::string data(static_cast<const char*>(copy->lpData), copy->cbData);
+  std::string texts[3];
+  std::size_t from = 0;
+  for (std::string& text : texts) {
+    const std::size_t end = std::min(data.find('\0', from), data.size());
+    if (from < data.size()) text = data.substr(from, end - from);
+    from = end + 1;
+  }
+  player.log.Write(
+      LogLine("report").Text("status", texts[0]).Text("status2", texts[1]).Text("tray", texts[2]));
+}
+
 LRESULT Dispatch(PlayerContext& player, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
+    case WM_COPYDATA:
+      OnCycleReport(player, lParam);
+      return TRUE;
     case kIpcMessage:
       return AnswerQuery(player, wParam, lParam);
     case WM_COMMAND:
