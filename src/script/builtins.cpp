@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 #include "script/math_parser.h"
 #include "support/system.h"
@@ -118,7 +119,7 @@ bool SingleArgument(const TCall& c) {
 }
 
 bool Cstr(TCall& c, TValue& r) {
-  const TValue& v = c.Args[0];
+  const TValue& v = c.Arg(0);
   if (v.Kind != TValueKind::Text) {
     Text text;
     if (!ValueToText(v, text)) return false;
@@ -131,17 +132,17 @@ bool Cstr(TCall& c, TValue& r) {
 }
 
 bool IsReal(TCall& c, TValue& r) {
-  r = TruthValue(IsNumeric(c.Args[0]));
+  r = TruthValue(IsNumeric(c.Arg(0)));
   return true;
 }
 
 bool IsVirtual(TCall& c, TValue& r) {
-  r = TruthValue(!IsNumeric(c.Args[0]));
+  r = TruthValue(!IsNumeric(c.Arg(0)));
   return true;
 }
 
 bool IsString(TCall& c, TValue& r) {
-  r = TruthValue(c.Args[0].Kind == TValueKind::Text);
+  r = TruthValue(c.Arg(0).Kind == TValueKind::Text);
   return true;
 }
 
@@ -158,8 +159,8 @@ bool False(TCall&, TValue& r) {
 // Exactly a condition and two choices: with fewer there is nothing to choose from.
 bool IfThen(TCall& c, TValue& r) {
   bool truth = false;
-  if (c.Count != 3 || !ToTruth(c.Args[0], truth)) return false;
-  r = truth ? c.Args[1] : c.Args[2];
+  if (c.Count != 3 || !ToTruth(c.Arg(0), truth)) return false;
+  r = std::move(c.Own(truth ? 1 : 2));
   return true;
 }
 
@@ -170,34 +171,47 @@ bool Options(TCall& c, TValue& r) {
   return true;
 }
 
+bool TrimmedAlready(const Text& text) {
+  return static_cast<unsigned char>(text.front()) > ' ' && static_cast<unsigned char>(text.back()) > ' ';
+}
+
 bool Len(TCall& c, TValue& r) {
-  r = IntegerValue(static_cast<int64_t>(ToText(c.Args[0]).size()));
+  r = IntegerValue(static_cast<int64_t>(ToText(c.Arg(0)).size()));
   return true;
 }
 
+// LowerText and UpperText convert a copy; the argument's own text is that copy here.
 bool Lcase(TCall& c, TValue& r) {
-  r = TextValue(LowerText(ToText(c.Args[0])));
+  Text text = TakeText(c.Own(0));
+  SysLowerBuffer(text.data(), text.size());
+  r = TextValue(std::move(text));
   return true;
 }
 
 bool Ucase(TCall& c, TValue& r) {
-  r = TextValue(UpperText(ToText(c.Args[0])));
+  Text text = TakeText(c.Own(0));
+  SysUpperBuffer(text.data(), text.size());
+  r = TextValue(std::move(text));
   return true;
 }
 
 bool Trim(TCall& c, TValue& r) {
-  r = TextValue(TrimText(ToText(c.Args[0])));
+  Text text = TakeText(c.Own(0));
+  r = TextValue(text.size() > 0 && TrimmedAlready(text) ? std::move(text) : TrimText(text));
   return true;
 }
 
 bool Pos(TCall& c, TValue& r) {
-  r = IntegerValue(PosFrom(ToText(c.Args[0]), ToText(c.Args[1]), 1));
+  r = IntegerValue(PosFrom(ToText(c.Arg(0)), ToText(c.Arg(1)), 1));
   return true;
 }
 
+// Whether letter case can matter for the text; ASCII is judged here, the code page's
+// upper half by the system.
 bool HasLetter(const Text& text) {
   for (char ch : text) {
-    if (SysIsAlpha(ch)) return true;
+    unsigned char byte = static_cast<unsigned char>(ch);
+    if (byte < 0x80 ? static_cast<unsigned>((byte | 0x20) - 'a') < 26u : SysIsAlpha(ch)) return true;
   }
   return false;
 }
@@ -234,15 +248,15 @@ bool Replace(TCall& c, TValue& r) {
   if (c.Count != 3 && c.Count != 4) return false;
   int flags = kReplaceAll | kReplaceIgnoreCase;
   bool all = true;
-  if (c.Count == 4 && !ToTruth(c.Args[3], all)) return false;
+  if (c.Count == 4 && !ToTruth(c.Arg(3), all)) return false;
   if (!all) flags = kReplaceIgnoreCase;
-  const TValue& patterns = c.Args[1];
-  const Text replacement = ToText(c.Args[2]);
+  const TValue& patterns = c.Arg(1);
+  const Text replacement = ToText(c.Arg(2));
   if (patterns.Kind == TValueKind::Array && patterns.Array->Items.empty()) {
-    r = c.Args[0];
+    r = std::move(c.Own(0));
     return true;
   }
-  Text text = ToText(c.Args[0]);
+  Text text = TakeText(c.Own(0));
   if (patterns.Kind != TValueKind::Array) {
     if (!ReplaceStep(text, ToText(patterns), replacement, flags)) return false;
   } else {
@@ -256,7 +270,7 @@ bool Replace(TCall& c, TValue& r) {
 
 bool IntegerArgument(const TCall& c, size_t index, int32_t& number) {
   long double value = 0;
-  if (IsNumeric(c.Args[index])) ToNumber(c.Args[index], value);
+  if (IsNumeric(c.Arg(index))) ToNumber(c.Arg(index), value);
   return RoundToInt(value, number);
 }
 
@@ -266,12 +280,14 @@ bool Midstr(TCall& c, TValue& r) {
   int32_t count = INT32_MAX;
   if (!IntegerArgument(c, 1, start)) return false;
   if (c.Count == 3 && !IntegerArgument(c, 2, count)) return false;
-  r = TextValue(MidText(ToText(c.Args[0]), start, count));
+  r = TextValue(MidText(ToText(c.Arg(0)), start, count));
   return true;
 }
 
 bool Array(TCall& c, TValue& r) {
-  std::vector<TValue> items(c.Args, c.Args + c.Count);
+  std::vector<TValue> items;
+  items.reserve(c.Count);
+  for (size_t i = 0; i < c.Count; ++i) items.push_back(std::move(c.Own(i)));
   r = ArrayValue(std::move(items));
   return r.Array->Depth <= kMaxArrayDepth && r.Array->Weight <= kMaxArrayWeight;
 }

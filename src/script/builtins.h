@@ -10,17 +10,25 @@
 
 class TMathParser;
 
-// One call as the dispatcher hands it over: the arguments, the first two read as numbers
+// One call as the dispatcher hands it over: the arguments (the call's own, which it may
+// take apart: they are dropped after it), the first two read as numbers
 // when they are numbers or truth values (0 otherwise), and for the numeric functions of
 // any arity the item list.
 struct TCall {
   TMathParser& Engine;
   TOperatorCode Op;
-  const TValue* Args;
+  TValue* Args;
   size_t Count;
   long double X = 0;
   long double Y = 0;
   std::vector<long double> Items;
+  // Argument i as it reads, whether it stands on the stack or is a statement's value.
+  const TValue& Arg(size_t i) const { return Args[i].Ref ? *Args[i].Ref : Args[i]; }
+  // Argument i as the call's own value, to take apart or keep.
+  TValue& Own(size_t i) {
+    if (Args[i].Ref) Args[i] = TValue(*Args[i].Ref);
+    return Args[i];
+  }
 };
 
 // Texts longer than this are refused: a status line is a few hundred characters and a

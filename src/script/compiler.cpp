@@ -113,7 +113,11 @@ const Text kDegreeSign = "°";
 const Text kDegreeExpansion = "*pi/180";
 constexpr int kRewriteFlags = kReplaceAll | kReplaceIgnoreCase;
 
+// The rewriting patterns hold no letters (but "()" and "Vect", which has its own search),
+// so ignoring case finds the same places as the plain search; most expressions hold none
+// of them, and those are passed over without a copy.
 Text ReplaceAll(const Text& text, const Text& pattern, const Text& replacement) {
+  if (text.find(pattern) == Text::npos) return text;
   return ReplaceText(text, pattern, replacement, kRewriteFlags);
 }
 
@@ -172,6 +176,7 @@ Text UnwrapVect(Text text) {
 }
 
 Text CalcRewrite(const Text& piece) {
+  if (piece.empty()) return piece;
   Text text = ReplaceAll(piece, "\t", "");
   text = ReplaceAll(text, kDegreeSign, kDegreeExpansion);
   text = UnwrapVect(text);
@@ -186,6 +191,7 @@ Text CalcRewrite(const Text& piece) {
 }
 
 Text DisplayRewrite(const Text& piece) {
+  if (piece.empty()) return piece;
   Text text = ReplaceAll(piece, "\t", "");
   text = ReplaceAll(text, kDegreeSign, kDegreeExpansion);
   text = ReplaceAll(text, "/-", "/0-");
@@ -374,7 +380,8 @@ const TOperatorInfo& OperatorInfo(TOperatorCode code) {
 TOperatorCode FindOperator(const Text& name) {
   if (name.empty()) return kOpNone;
   for (int i = 0; i < kOperatorCount; ++i) {
-    if (name == kOperators[i].Name) return static_cast<TOperatorCode>(i);
+    const char* candidate = kOperators[i].Name;
+    if (candidate[0] == name[0] && name == candidate) return static_cast<TOperatorCode>(i);
   }
   return kOpNone;
 }

@@ -41,6 +41,13 @@ enum class TTokenClass { Name, Identifier, Number, Literal, Mark, Other };
 
 TTokenClass TokenKind(const Text& token);
 
+// What the statement store last answered for an identifier token: the last statement of
+// that name, valid while the store's name index is of the same generation.
+struct TNameHint {
+  int64_t Generation = -1;
+  int32_t Last = -1;
+};
+
 // One token of compiled code, decoded once so that running it needs no parsing.
 struct TCodeToken {
   TTokenClass Class = TTokenClass::Other;
@@ -54,6 +61,7 @@ struct TCodeToken {
   bool NumberValid = false;
   double Number = 0;
   Text Str;  // identifier name, literal text with its quotes undone, or the number as written
+  mutable TNameHint Hint;
 };
 
 struct TProgram {

@@ -76,20 +76,31 @@ bool Compare(const TValue& a, const TValue& b, int& order) {
   return CompareNumbers(a, b, order);
 }
 
-bool Concatenate(const Text& a, const Text& b, TValue& result) {
-  if (a.size() + b.size() > kMaxTextLength) return false;
-  result = TextValue(a + b);
+// An owned left operand is extended in place; a stored one is copied once, with room for
+// the right operand.
+bool Concatenate(TValue& left, const TValue& a, const TValue& b, TValue& result) {
+  if (a.Str.size() + b.Str.size() > kMaxTextLength) return false;
+  Text text;
+  if (left.Ref) {
+    text.reserve(a.Str.size() + b.Str.size());
+    text = a.Str;
+  } else {
+    text = std::move(left.Str);
+  }
+  text += b.Str;
+  result = TextValue(std::move(text));
   return true;
 }
 
-bool Add(const TValue& a, const TValue& b, TValue& result) {
+bool Add(TValue& left, const TValue& b, TValue& result) {
+  const TValue& a = left.Ref ? *left.Ref : left;
   const TValueKind ka = a.Kind;
   const TValueKind kb = b.Kind;
   if (ka == TValueKind::Array || kb == TValueKind::Array) return false;
   if (ka == TValueKind::Text && (kb == TValueKind::Text || kb == TValueKind::Empty)) {
-    return Concatenate(a.Str, b.Str, result);
+    return Concatenate(left, a, b, result);
   }
-  if (kb == TValueKind::Text && ka == TValueKind::Empty) return Concatenate(a.Str, b.Str, result);
+  if (kb == TValueKind::Text && ka == TValueKind::Empty) return Concatenate(left, a, b, result);
   long double x = 0;
   long double y = 0;
   if (!ToNumber(a, x) || !ToNumber(b, y)) return false;
@@ -104,7 +115,7 @@ bool Add(const TValue& a, const TValue& b, TValue& result) {
 }
 
 bool Truths(const TCall& call, bool& a, bool& b) {
-  return ToTruth(call.Args[0], a) && ToTruth(call.Args[1], b);
+  return ToTruth(call.Arg(0), a) && ToTruth(call.Arg(1), b);
 }
 
 bool In(const TValue& needle, const TValue& list, TValue& result) {
@@ -123,7 +134,7 @@ bool In(const TValue& needle, const TValue& list, TValue& result) {
 
 bool ComputeComparison(const TCall& call, TValue& result) {
   int order = 0;
-  if (!Compare(call.Args[0], call.Args[1], order)) return false;
+  if (!Compare(call.Arg(0), call.Arg(1), order)) return false;
   bool truth = call.Op == kOpEqual ? order == 0 : (call.Op == kOpGreater ? order > 0 : order < 0);
   result = TruthValue(truth);
   return true;
@@ -139,7 +150,7 @@ bool ComputeLogic(const TCall& call, TValue& result) {
 
 bool ComputeNot(const TCall& call, TValue& result) {
   bool truth = false;
-  if (call.Count != 1 || !ToTruth(call.Args[0], truth)) return false;
+  if (call.Count != 1 || !ToTruth(call.Arg(0), truth)) return false;
   result = TruthValue(!truth);
   return true;
 }
@@ -169,31 +180,33 @@ bool IsOperator(TOperatorCode op) {
 
 bool ComputeOperator(TCall& call, TValue& result) {
   switch (call.Op) {
-    case kOpPlus: return Add(call.Args[0], call.Args[1], result);
+    case kOpPlus: return Add(call.Args[0], call.Arg(1), result);
     case kOpEqual: case kOpGreater: case kOpLess: return ComputeComparison(call, result);
     case kOpAnd: case kOpOr: return ComputeLogic(call, result);
     case kOpNot: return ComputeNot(call, result);
-    case kOpIn: return In(call.Args[0], call.Args[1], result);
+    case kOpIn: return In(call.Arg(0), call.Arg(1), result);
     default: return ComputeArithmetic(call, result);
   }
 }
 
 long double PreRead(const TCall& call, size_t index) {
   long double number = 0;
-  if (index < call.Count && IsNumeric(call.Args[index])) ToNumber(call.Args[index], number);
+  if (index < call.Count && IsNumeric(call.Arg(index))) ToNumber(call.Arg(index), number);
   return number;
 }
 
 bool BuildItems(TCall& call) {
-  const TValue* items = call.Args + 1;
-  size_t count = call.Count > 1 ? call.Count - 1 : 0;
-  if (count > 0 && items[0].Kind == TValueKind::Array) {
-    items = items[0].Array->Items.data();
-    count = call.Args[1].Array->Items.size();
+  if (call.Count > 1 && call.Arg(1).Kind == TValueKind::Array) {
+    const std::vector<TValue>& elements = call.Arg(1).Array->Items;
+    call.Items.resize(elements.size());
+    for (size_t i = 0; i < elements.size(); ++i) {
+      if (!ToNumber(elements[i], call.Items[i])) return false;
+    }
+    return true;
   }
-  call.Items.resize(count);
-  for (size_t i = 0; i < count; ++i) {
-    if (!ToNumber(items[i], call.Items[i])) return false;
+  call.Items.resize(call.Count > 1 ? call.Count - 1 : 0);
+  for (size_t i = 1; i < call.Count; ++i) {
+    if (!ToNumber(call.Arg(i), call.Items[i - 1])) return false;
   }
   return true;
 }
@@ -217,24 +230,45 @@ bool Push(TStackFrame& frame, TValue value) {
   return true;
 }
 
-TValue BadNumber(TMathParser& engine, const TCodeToken& token) {
-  engine.AddError(FormatMessage(kTextBadNumber, {CurrentExpression(engine), token.Str}));
-  return ErrorValue();
+// A stored value is pushed as a reference to it: most are only read (compared, looked up,
+// measured), and those that are kept or changed are copied when a call takes them (Own).
+// Stored values do not change while a statement is evaluated.
+TValue ValueOfToken(TMathParser& engine, const TCodeToken& token) {
+  TStack& store = engine.Statements;
+  int32_t index = FindByName(store, token.Str, token.Hint);
+  if (index < 0) {
+    engine.Report([&] { return FormatMessage(kTextNoValue, {token.Str}); });
+    return ErrorValue();
+  }
+  const TFormula& formula = store.Items[index].Formula;
+  if (formula.Kind != kKindAssignment) return ValueAt(store, index);
+  TValue reference;
+  reference.Ref = &formula.Value;
+  return reference;
 }
 
-// Takes an operand off the top, or the integer 0 when none is left (-x is 0 - x).
-TValue PopOperand(TStackFrame& frame) {
-  if (frame.Count() == 0) return IntegerValue(0);
-  TValue value = std::move(frame.State.Values.back());
-  frame.State.Values.pop_back();
+TValue Owned(TValue value) {
+  if (value.Ref) return TValue(*value.Ref);
   return value;
 }
 
+TValue BadNumber(TMathParser& engine, const TCodeToken& token) {
+  engine.Report([&] { return FormatMessage(kTextBadNumber, {CurrentExpression(engine), token.Str}); });
+  return ErrorValue();
+}
+
+// The operands are the top two values, worked on where they stand; with one value only,
+// the left operand is the integer 0 (-x is 0 - x), with none both are.
 bool ApplyBinary(TMathParser& engine, TStackFrame& frame, TOperatorCode op) {
-  TValue operands[2];
-  operands[1] = PopOperand(frame);
-  operands[0] = PopOperand(frame);
-  return Push(frame, ApplyOperator(engine, op, operands, 2));
+  auto& values = frame.State.Values;
+  while (frame.Count() < 2) {
+    values.insert(values.end() - static_cast<std::ptrdiff_t>(frame.Count()), IntegerValue(0));
+  }
+  const size_t left = values.size() - 2;
+  TValue result = ApplyOperator(engine, op, values.data() + left, 2);
+  values.pop_back();
+  values.back() = std::move(result);
+  return true;
 }
 
 // Where the arguments of a call begin: at its own mark when it was written with brackets,
@@ -256,8 +290,10 @@ bool ApplyCall(TMathParser& engine, TStackFrame& frame, const TCodeToken& token)
   auto& values = frame.State.Values;
   size_t start = ArgumentStart(frame, token);
   TValue result = ApplyOperator(engine, token.Op, values.data() + start, values.size() - start);
-  values.resize(start);
-  return Push(frame, std::move(result));
+  if (start == values.size()) return Push(frame, std::move(result));
+  values.resize(start + 1);
+  values.back() = std::move(result);
+  return true;
 }
 
 bool ApplyName(TMathParser& engine, TStackFrame& frame, const TCodeToken& token) {
@@ -280,7 +316,7 @@ TStep Step(TMathParser& engine, TStackFrame& frame, const TCodeToken& token) {
     case TTokenClass::Number:
       fits = Push(frame, token.NumberValid ? NumberValue(token.Number) : BadNumber(engine, token));
       break;
-    case TTokenClass::Identifier: fits = Push(frame, GetValue(engine, token.Str)); break;
+    case TTokenClass::Identifier: fits = Push(frame, ValueOfToken(engine, token)); break;
     case TTokenClass::Literal: fits = Push(frame, TextValue(token.Str)); break;
     case TTokenClass::Mark: fits = OpenMark(frame, token); break;
     case TTokenClass::Name: fits = ApplyName(engine, frame, token); break;
@@ -291,8 +327,9 @@ TStep Step(TMathParser& engine, TStackFrame& frame, const TCodeToken& token) {
 
 TValue ReportOverflow(TMathParser& engine, bool& errorFlag) {
   errorFlag = true;
-  engine.AddError(
-      FormatMessage(kTextStackFull, {CurrentExpression(engine), IntText(kMaxStackValues)}));
+  engine.Report([&] {
+    return FormatMessage(kTextStackFull, {CurrentExpression(engine), IntText(kMaxStackValues)});
+  });
   return ErrorValue();
 }
 
@@ -319,7 +356,7 @@ TValue Evaluate(TMathParser& engine, const TProgram& program, bool& errorFlag) {
     errorFlag = true;
     return ErrorValue();
   }
-  return std::move(engine.Evaluation.Values.back());
+  return Owned(std::move(engine.Evaluation.Values.back()));
 }
 
 TValue EvaluateDefinition(TMathParser& engine, int32_t index) {
@@ -330,11 +367,11 @@ TValue EvaluateDefinition(TMathParser& engine, int32_t index) {
     return RefuseDefinition(
         engine, FormatMessage(kTextTooDeep, {data.Formula.Name, IntText(kMaxDefinitionDepth)}));
   }
-  if (state.DefinitionEvaluations >= kMaxDefinitionEvaluations) {
+  if (state.DefinitionTokens >= kMaxDefinitionTokens) {
     return RefuseDefinition(engine, FormatMessage(kTextTooManyCalls, {CurrentExpression(engine),
-                                                                     IntText(kMaxDefinitionEvaluations)}));
+                                                                     IntText(kMaxDefinitionTokens)}));
   }
-  ++state.DefinitionEvaluations;
+  state.DefinitionTokens += static_cast<int64_t>(data.Program.Tokens.size()) + 1;
   TDepthGuard guard(state);
   bool errorFlag = false;
   return Evaluate(engine, data.Program, errorFlag);
@@ -349,7 +386,7 @@ TValue GetValue(TMathParser& engine, const Text& name) {
   return ValueAt(engine.Statements, index);
 }
 
-TValue ApplyOperator(TMathParser& engine, TOperatorCode op, const TValue* arguments,
+TValue ApplyOperator(TMathParser& engine, TOperatorCode op, TValue* arguments,
                      size_t count) {
   TValue result;
   bool done = false;
@@ -361,7 +398,8 @@ TValue ApplyOperator(TMathParser& engine, TOperatorCode op, const TValue* argume
     done = false;
   }
   if (done) return result;
-  engine.AddError(
-      FormatMessage(kTextOperatorFailure, {OperatorInfo(op).Name, CurrentExpression(engine)}));
+  engine.Report([&] {
+    return FormatMessage(kTextOperatorFailure, {OperatorInfo(op).Name, CurrentExpression(engine)});
+  });
   return IntegerValue(0);
 }

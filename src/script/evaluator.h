@@ -18,12 +18,13 @@ constexpr size_t kMaxPendingMarks = 100;
 // Nested lookups of function definitions (a definition that refers to itself, directly
 // or through others, stops here instead of exhausting the machine stack).
 constexpr int32_t kMaxDefinitionDepth = 16;
-// Evaluations of function definitions in one run; definitions that each read another
-// several times would otherwise multiply into billions of evaluations.
-constexpr int32_t kMaxDefinitionEvaluations = 5000;
+// Tokens of function definitions evaluated in one run: far more than definitions that help
+// format a status need, while definitions that each read another several times would
+// otherwise multiply into billions of evaluations.
+constexpr int32_t kMaxDefinitionTokens = 20000;
 
 TValue Evaluate(TMathParser& engine, const TProgram& program, bool& errorFlag);
 TValue EvaluateDefinition(TMathParser& engine, int32_t index);
 TValue GetValue(TMathParser& engine, const Text& name);
-TValue ApplyOperator(TMathParser& engine, TOperatorCode op, const TValue* arguments,
+TValue ApplyOperator(TMathParser& engine, TOperatorCode op, TValue* arguments,
                      size_t count);

@@ -23,8 +23,22 @@ bool IsIdentifierName(const Text& name) {
 
 }  // namespace
 
+// The same line as the one statement `index` was compiled from without a diagnostic
+// compiles to the same statement: only what compiling resets needs resetting.
+bool TMathParser::ReuseLine(const Text& line, int32_t index) {
+  if (!IsStatement(Statements, index)) return false;
+  TStackData& data = Statements.Items[index];
+  if (!data.HasCleanLine || data.CleanLine != line) return false;
+  data.Formula.Value = EmptyValue();
+  data.Formula.ErrorText.clear();
+  Current = index;
+  return true;
+}
+
 // Stores a compiled line as statement `index`, or appends it when index is negative.
 bool TMathParser::StoreLine(const Text& line, int32_t index) {
+  if (index >= 0 && ReuseLine(line, index)) return true;
+  const int64_t reportedBefore = Reported;
   TFormula formula;
   if (!Compile(line, formula)) return false;
   if (index >= 0 && !IsStatement(Statements, index)) {
@@ -39,6 +53,11 @@ bool TMathParser::StoreLine(const Text& line, int32_t index) {
   }
   Current = formula.Index;
   SetStatement(Statements, formula, index);
+  if (Reported == reportedBefore) {
+    TStackData& stored = Statements.Items[Current];
+    stored.CleanLine = line;
+    stored.HasCleanLine = true;
+  }
   return true;
 }
 
@@ -64,9 +83,37 @@ void TMathParser::AddScript(const Text& script) {
   }
 }
 
+namespace {
+
+// A statement that is one text literal, as the 21 TAG statements are: its value is the
+// literal's text, written into the text the statement held before (no allocation when
+// the text does not grow).
+bool RunLiteral(TStackData& data) {
+  const std::vector<TCodeToken>& tokens = data.Program.Tokens;
+  if (data.Formula.Kind != kKindAssignment || tokens.size() != 1) return false;
+  if (tokens[0].Class != TTokenClass::Literal) return false;
+  TValue& value = data.Formula.Value;
+  value.Kind = TValueKind::Text;
+  value.Str.assign(tokens[0].Str);
+  return true;
+}
+
+// Empties a value but keeps its text's storage for the value the next run gives it.
+void ForgetValue(TValue& value) {
+  value.Kind = TValueKind::Empty;
+  value.Integer = false;
+  value.Truth = false;
+  value.Number = 0;
+  value.Str.clear();
+  value.Array.reset();
+}
+
+}  // namespace
+
 // Runs statement `index`; answers whether its evaluation set the error flag.
 bool TMathParser::RunStatement(int32_t index) {
   TStackData& data = Statements.Items[index];
+  if (RunLiteral(data)) return false;
   const int32_t kind = data.Formula.Kind;
   bool errorFlag = false;
   TValue value;
@@ -88,7 +135,7 @@ bool TMathParser::RunStatement(int32_t index) {
 
 bool TMathParser::Run() {
   bool result = true;
-  for (TStackData& data : Statements.Items) data.Formula.Value = EmptyValue();
+  for (TStackData& data : Statements.Items) ForgetValue(data.Formula.Value);
   Evaluation.ResetBudget();
   Evaluation.InRun = true;
   for (int32_t i = 0; i < StatementCount(Statements); ++i) {
@@ -106,6 +153,7 @@ TValue TMathParser::GetValue(const Text& name) {
 }
 
 bool TMathParser::AddError(const Text& message) {
+  ++Reported;
   if (!DiagnosticHook) return false;
   try {
     return DiagnosticHook(*this, message);

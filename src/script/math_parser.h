@@ -4,8 +4,9 @@
 // the decisions this engine makes where the language leaves them open:
 //
 // - A function definition that refers to itself (directly or through others) is looked up
-//   at most kMaxDefinitionDepth deep and kMaxDefinitionEvaluations times per run; beyond
-//   that the lookup gives "Error" and one diagnostic per run.
+//   at most kMaxDefinitionDepth deep, and lookups of definitions evaluate at most
+//   kMaxDefinitionTokens tokens per run; beyond that the lookup gives "Error" and one
+//   diagnostic per run.
 // - More than 100 operators or brackets waiting in the compiler make a syntax error; more
 //   than 100 values or call marks waiting in the evaluator stop the statement with a
 //   diagnostic and the value "Error".
@@ -45,11 +46,11 @@ struct TEvaluationState {
   std::vector<TValue> Values;
   std::vector<size_t> Marks;
   int32_t Depth = 0;
-  int32_t DefinitionEvaluations = 0;
+  int64_t DefinitionTokens = 0;
   bool LimitReported = false;
   bool InRun = false;
   void ResetBudget() {
-    DefinitionEvaluations = 0;
+    DefinitionTokens = 0;
     LimitReported = false;
   }
 };
@@ -80,11 +81,20 @@ class TMathParser {
   bool Run();
   TValue GetValue(const Text& name);
   bool AddError(const Text& message);
+  // AddError of a message that is built only when a hook will read it (the plug-in's own
+  // engine has none, and a failing operator in a long line would build long texts).
+  template <typename Build>
+  void Report(Build build) {
+    if (DiagnosticHook) AddError(build());
+    else ++Reported;
+  }
 
   TEvaluationState Evaluation;
 
  private:
+  int64_t Reported = 0;  // diagnostics passed to AddError so far
   bool StoreLine(const Text& line, int32_t index);
+  bool ReuseLine(const Text& line, int32_t index);
   bool RunStatement(int32_t index);
 };
 

@@ -20,7 +20,7 @@ inline constexpr char kTextBadNumber[] = " в строке %s неверное �
 inline constexpr char kTextTooDeep[] =
     " функция %s вызывает сама себя: больше %d вложенных вызовов";
 inline constexpr char kTextTooManyCalls[] =
-    " в строке %s больше %d вызовов функций за один проход скрипта";
+    " в строке %s функции вычисляются слишком долго: больше %d шагов за один проход скрипта";
 inline constexpr char kTextStackFull[] =
     " в строке %s больше %d значений или вызовов ждут вычисления";
 inline constexpr char kTextNoStatement[] = " строки # %d нет: заменять нечего";

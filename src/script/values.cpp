@@ -248,6 +248,11 @@ Text ToText(const TValue& value) {
   return PlainText(value, LocaleDecimalSeparator());
 }
 
+Text TakeText(TValue& value) {
+  if (value.Kind == TValueKind::Text) return std::move(value.Str);
+  return ToText(value);
+}
+
 bool ValueToText(const TValue& value, Text& text) {
   if (value.Kind == TValueKind::Text) {
     text = value.Str;
@@ -270,8 +275,37 @@ bool IsStatement(const TStack& stack, int32_t index) {
   return index >= 0 && index < StatementCount(stack);
 }
 
+namespace {
+
+int64_t gNameGeneration = 0;
+
+void RebuildNames(const TStack& stack) {
+  TNameIndex& names = stack.Names;
+  names.Generation = ++gNameGeneration;
+  names.Last.clear();
+  names.Previous.assign(stack.Items.size(), -1);
+  for (int32_t i = 0; i < StatementCount(stack); ++i) {
+    auto [entry, added] = names.Last.try_emplace(stack.Items[i].Formula.Name, i);
+    if (!added) {
+      names.Previous[i] = entry->second;
+      entry->second = i;
+    }
+  }
+  names.Valid = true;
+}
+
+// A statement takes a name (index < 0: it is appended): the index is rebuilt at the next
+// lookup unless the name stays what it was.
+void NoteName(TStack& stack, int32_t index, const Text& name) {
+  if (index >= 0 && stack.Items[index].Formula.Name == name) return;
+  stack.Names.Valid = false;
+}
+
+}  // namespace
+
 void SetStatement(TStack& stack, const TFormula& formula, int32_t index) {
   if (index >= StatementCount(stack)) return;
+  NoteName(stack, index, formula.Name);
   TStackData data;
   data.Formula = formula;
   TFormula& stored = data.Formula;
@@ -288,9 +322,19 @@ void SetStatement(TStack& stack, const TFormula& formula, int32_t index) {
 }
 
 int32_t FindByName(const TStack& stack, const Text& name) {
-  for (int32_t i = StatementCount(stack) - 1; i >= 0; --i) {
-    const TFormula& formula = stack.Items[i].Formula;
-    if (formula.Name == name && !IsEmpty(formula.Value)) return i;
+  TNameHint hint;
+  return FindByName(stack, name, hint);
+}
+
+int32_t FindByName(const TStack& stack, const Text& name, TNameHint& hint) {
+  if (!stack.Names.Valid) RebuildNames(stack);
+  if (hint.Generation != stack.Names.Generation) {
+    auto entry = stack.Names.Last.find(name);
+    hint.Last = entry == stack.Names.Last.end() ? -1 : entry->second;
+    hint.Generation = stack.Names.Generation;
+  }
+  for (int32_t i = hint.Last; i >= 0; i = stack.Names.Previous[i]) {
+    if (!IsEmpty(stack.Items[i].Formula.Value)) return i;
   }
   return -1;
 }
@@ -313,8 +357,10 @@ TFormula GetFormula(const TStack& stack, int32_t index) {
 // code is what the calculation form compiles to, otherwise the code read as it stands.
 void SetFormula(TStack& stack, int32_t index, const TFormula& formula) {
   if (!IsStatement(stack, index)) return;
+  NoteName(stack, index, formula.Name);
   TStackData& data = stack.Items[index];
   data.Formula = formula;
+  data.HasCleanLine = false;
   if (data.Program.Code == formula.Code) return;
   data.Program = CompileProgram(formula.CalcText);
   if (data.Program.Code != formula.Code) data.Program = DecodeCode(formula.Code);
@@ -326,4 +372,5 @@ void SetValue(TStack& stack, int32_t index, const TValue& value) {
 
 void ClearStatements(TStack& stack) {
   stack.Items.clear();
+  stack.Names.Valid = false;
 }

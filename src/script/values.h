@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 #include "script/compiler.h"
@@ -31,6 +32,9 @@ struct TValue {
   double Number = 0;
   Text Str;
   std::shared_ptr<const TArrayData> Array;
+  // Only on the evaluator's stack: the value is the stored value of a statement, read in
+  // place instead of copied (the other fields are unused). See TCall::Arg and Own.
+  const TValue* Ref = nullptr;
 };
 
 TValue EmptyValue();
@@ -49,6 +53,8 @@ bool IsEmpty(const TValue& value);
 bool ToNumber(const TValue& value, long double& number);
 bool ToTruth(const TValue& value, bool& truth);
 Text ToText(const TValue& value);
+// ToText of a value that is about to be dropped: its text is moved out, not copied.
+Text TakeText(TValue& value);
 bool ValueToText(const TValue& value, Text& text);
 
 // The general number format: integers as digits, other numbers with at most 15
@@ -78,21 +84,37 @@ constexpr int32_t kKindAssignment = 0;
 constexpr int32_t kKindFunction = 1;
 constexpr int32_t kKindExpression = 2;
 
-// One statement of the store with its code ready to run.
+// One statement of the store with its code ready to run, and the line it was compiled
+// from when that compilation reported nothing (the update cycle stores the same 21 lines
+// tick after tick, and such a line needs no compiling again).
 struct TStackData {
   TFormula Formula;
   TProgram Program;
+  Text CleanLine;
+  bool HasCleanLine = false;
+};
+
+// Statements by name, so that a lookup visits only the statements of that name: the
+// last statement of each name, and for each statement the one of its name before it.
+struct TNameIndex {
+  bool Valid = false;
+  int64_t Generation = -1;  // unique to each rebuild in any store
+  std::unordered_map<Text, int32_t> Last;
+  std::vector<int32_t> Previous;
 };
 
 struct TStack {
   std::vector<TStackData> Items;
   TMathParser* Owner = nullptr;
+  mutable TNameIndex Names;
 };
 
 int32_t StatementCount(const TStack& stack);
 bool IsStatement(const TStack& stack, int32_t index);
 void SetStatement(TStack& stack, const TFormula& formula, int32_t index);
 int32_t FindByName(const TStack& stack, const Text& name);
+// FindByName that keeps the name's place in the index with the token asking.
+int32_t FindByName(const TStack& stack, const Text& name, TNameHint& hint);
 TValue ValueAt(TStack& stack, int32_t index);
 TFormula GetFormula(const TStack& stack, int32_t index);
 void SetFormula(TStack& stack, int32_t index, const TFormula& formula);

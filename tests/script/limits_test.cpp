@@ -54,7 +54,7 @@ TEST(Limits, DefinitionsReferringToEachOtherStopAtABoundedDepth) {
             FormatMessage(kTextTooDeep, {"f", std::to_string(kMaxDefinitionDepth)}));
 }
 
-// Every definition reads the one before twice: 2^14 lookups for the last one alone.
+// Every definition reads the one before twice: 2^14 lookups of 4 tokens for the last one.
 TEST(Limits, DefinitionLookupsPerRunAreBudgeted) {
   Text script = "f0()=1";
   for (int i = 1; i <= 14; ++i) {
@@ -63,8 +63,8 @@ TEST(Limits, DefinitionLookupsPerRunAreBudgeted) {
   }
   script += "\r\nx=f14";
   TOutcome outcome = RunScriptText(script, "x");
-  const Text budget = FormatMessage(kTextTooManyCalls, {"", std::to_string(kMaxDefinitionEvaluations)});
-  const Text ending = budget.substr(budget.find("больше"));
+  const Text budget = FormatMessage(kTextTooManyCalls, {"", std::to_string(kMaxDefinitionTokens)});
+  const Text ending = budget.substr(budget.find("функции"));
   int reported = 0;
   for (const Text& message : outcome.Diagnostics) {
     reported += message.find(ending) != Text::npos ? 1 : 0;

@@ -1,4 +1,5 @@
 // Built-in functions.
+// needs code page 1251 (the case of Ё and ё)
 // Mathematics.
 x=sin(pi/2) // expect: 1
 x=sin(30°) // expect: 0{dec}5
@@ -77,7 +78,7 @@ x=len("абв") // expect: 3
 x=pos("b"; "abc") // expect: 2
 x=pos(""; "abc") // expect: 0
 x=pos("B"; "abc") // expect: 0
-x=lcase("ÀБВ Abc") // expect: àбв abc
+x=lcase("ЁБВ Abc") // expect: ёбв abc
 x=ucase("ёжик") // expect: ЁЖИК
 x=trim("  a b  ") // expect: a b
 x=replace("aXa"; "x"; "y") // expect: aya
