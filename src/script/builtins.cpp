@@ -225,6 +225,21 @@ size_t Occurrences(const Text& text, const Text& pattern, bool all) {
   return count;
 }
 
+// ReplaceText without ignoring case, built in one piece.
+Text ReplacePlain(const Text& text, const Text& pattern, const Text& replacement, bool all) {
+  Text result;
+  result.reserve(text.size() + replacement.size());
+  size_t from = 0;
+  for (size_t at = text.find(pattern); at != Text::npos; at = text.find(pattern, from)) {
+    result.append(text, from, at - from);
+    result += replacement;
+    from = at + pattern.size();
+    if (!all) break;
+  }
+  result.append(text, from, Text::npos);
+  return result;
+}
+
 // One replacement step, refused when its result would pass the text limit. Letter case
 // only matters when the pattern holds letters; for a pattern without any (digits,
 // punctuation) the case-sensitive search finds exactly the same places and saves
@@ -240,7 +255,8 @@ bool ReplaceStep(Text& text, const Text& pattern, const Text& replacement, int f
       text.size() + found * (replacement.size() - pattern.size()) > kMaxTextLength) {
     return false;
   }
-  text = ReplaceText(text, pattern, replacement, letters ? flags : flags & kReplaceAll);
+  text = letters ? ReplaceText(text, pattern, replacement, flags)
+                 : ReplacePlain(text, pattern, replacement, all);
   return true;
 }
 

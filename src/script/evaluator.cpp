@@ -211,9 +211,24 @@ bool BuildItems(TCall& call) {
   return true;
 }
 
+// Names that never look at the numeric reading of their arguments.
+bool ReadsTextsOnly(TOperatorCode op) {
+  switch (op) {
+    case kOpPlus: case kOpEqual: case kOpGreater: case kOpLess: case kOpAnd: case kOpOr:
+    case kOpNot: case kOpIn: case kOpCstr: case kOpString: case kOpIsReal: case kOpIsVirtual:
+    case kOpIsString: case kOpIfThen: case kOpLen: case kOpLcase: case kOpUcase: case kOpTrim:
+    case kOpPos: case kOpReplace: case kOpArray:
+      return true;
+    default:
+      return false;
+  }
+}
+
 bool Compute(TCall& call, TValue& result) {
-  call.X = PreRead(call, 0);
-  call.Y = PreRead(call, 1);
+  if (!ReadsTextsOnly(call.Op)) {
+    call.X = PreRead(call, 0);
+    call.Y = PreRead(call, 1);
+  }
   if (UsesItemList(call.Op) && !BuildItems(call)) return false;
   if (IsOperator(call.Op)) return ComputeOperator(call, result);
   return ComputeBuiltin(call, result);

@@ -164,5 +164,6 @@ bool TMathParser::AddError(const Text& message) {
 }
 
 Text VariableText(TMathParser& engine, const Text& name) {
-  return ToText(ValueAt(engine.Statements, FindByName(engine.Statements, name)));
+  TValue value = ValueAt(engine.Statements, FindByName(engine.Statements, name));
+  return TakeText(value);
 }
