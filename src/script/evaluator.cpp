@@ -389,7 +389,12 @@ TValue EvaluateDefinition(TMathParser& engine, int32_t index) {
   state.DefinitionTokens += static_cast<int64_t>(data.Program.Tokens.size()) + 1;
   TDepthGuard guard(state);
   bool errorFlag = false;
-  return Evaluate(engine, data.Program, errorFlag);
+  try {
+    return Evaluate(engine, data.Program, errorFlag);
+  } catch (...) {
+    // A lookup from outside a run (the plug-in reading a result) must not throw either.
+    return ErrorValue();
+  }
 }
 
 TValue GetValue(TMathParser& engine, const Text& name) {

@@ -61,12 +61,21 @@ bool TMathParser::StoreLine(const Text& line, int32_t index) {
   return true;
 }
 
+// Memory running out while a line is compiled loses that line, not the plug-in.
 bool TMathParser::SetLine(const Text& line, int32_t index) {
-  return StoreLine(line, index < 0 ? StatementCount(Statements) : index);
+  try {
+    return StoreLine(line, index < 0 ? StatementCount(Statements) : index);
+  } catch (...) {
+    return false;
+  }
 }
 
 bool TMathParser::AddLine(const Text& line) {
-  return StoreLine(line, -1);
+  try {
+    return StoreLine(line, -1);
+  } catch (...) {
+    return false;
+  }
 }
 
 void TMathParser::AddScript(const Text& script) {
@@ -149,7 +158,11 @@ bool TMathParser::Run() {
 }
 
 TValue TMathParser::GetValue(const Text& name) {
-  return ::GetValue(*this, name);
+  try {
+    return ::GetValue(*this, name);
+  } catch (...) {
+    return ErrorValue();
+  }
 }
 
 bool TMathParser::AddError(const Text& message) {
@@ -164,6 +177,10 @@ bool TMathParser::AddError(const Text& message) {
 }
 
 Text VariableText(TMathParser& engine, const Text& name) {
-  TValue value = ValueAt(engine.Statements, FindByName(engine.Statements, name));
-  return TakeText(value);
+  try {
+    TValue value = ValueAt(engine.Statements, FindByName(engine.Statements, name));
+    return TakeText(value);
+  } catch (...) {
+    return Text();
+  }
 }
