@@ -85,7 +85,9 @@ ClientProcess::ClientProcess(const std::string& unixExe, const std::string& fold
     ADD_FAILURE() << "cannot start " << commandLine;
   }
   CloseHandle(readEnd);
-  if (process_.hProcess) WaitForInputIdle(process_.hProcess, kRunLimitMs);
+  // The client reads its commands only once its windows are made: the answer to the first
+  // one says they are there. (A console program is never "idle" for WaitForInputIdle.)
+  if (process_.hProcess) Run("");
 }
 
 ClientProcess::~ClientProcess() {
