@@ -248,10 +248,17 @@ bool ReplaceStep(Text& text, const Text& pattern, const Text& replacement, int f
   if (pattern.empty()) return true;
   const bool all = (flags & kReplaceAll) != 0;
   const bool letters = HasLetter(pattern);
+  // Most patterns of a script's filter lists are absent from most texts: one search says so.
+  if (!letters && text.find(pattern) == Text::npos) return true;
+  const bool grows = replacement.size() > pattern.size();
+  if (!letters && !grows) {
+    text = ReplacePlain(text, pattern, replacement, all);
+    return true;
+  }
   const size_t found = letters ? Occurrences(UpperText(text), UpperText(pattern), all)
                                : Occurrences(text, pattern, all);
   if (found == 0) return true;
-  if (replacement.size() > pattern.size() &&
+  if (grows &&
       text.size() + found * (replacement.size() - pattern.size()) > kMaxTextLength) {
     return false;
   }
