@@ -1,5 +1,5 @@
 # The project's commands. Each sets up what is missing first (tools/setup.sh).
-.PHONY: test demo fuzz bench format clean
+.PHONY: test demo fuzz bench dist format clean
 
 test:
 	@tools/run-tests.sh
@@ -12,6 +12,9 @@ fuzz:
 
 bench:
 	@tools/bench.sh
+
+dist:
+	@tools/dist.sh
 
 format:
 	@clang-format -i $$(git ls-files '*.cpp' '*.h')
