@@ -8,5 +8,8 @@
 extern const char kCustomStatusFileName[];
 extern const char kCustomStatusSeparator[];
 
+// The file's text with line 0 emptied and the entry of the plug-in's last texts (LastSet)
+// replaced by the saved texts.
+Text RestoredCustomStatusText(const TClient& slot, const Text& text);
 // True when the file was found and written back.
 bool RestoreCustomStatusFile(TClient& slot);

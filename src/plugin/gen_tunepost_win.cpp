@@ -2,6 +2,8 @@
 #include "plugin/gen_tunepost.h"
 
 #include "messenger/client.h"
+#include "messenger/qip_driver_win.h"
+#include "messenger/rnq_driver_win.h"
 #include "plugin/update_cycle_win.h"
 #include "script/math_parser.h"
 #include "settings/config_dialog_win.h"
@@ -59,8 +61,11 @@ Text ResourceText(HINSTANCE module, const char* type, const char* name) {
   return bytes ? Text(bytes, SizeofResource(module, found)) : Text();
 }
 
-TClient Descriptor(const char* processName, const char* mainClass, const char* formClass) {
+TClient Descriptor(const char* processName, const char* mainClass, const char* formClass,
+                   bool (*findControls)(TClient&), bool (*writeStatus)(TClient&, const TStatus&)) {
   TClient client;
+  client.FindControls = findControls;
+  client.WriteStatus = writeStatus;
   client.ProcessName = processName;
   client.MainWindow.ClassName = mainClass;
   client.StatusForm.ClassName = formClass;
@@ -71,8 +76,8 @@ void ModuleLoad(HINSTANCE module) {
   ReadTimeSeparator();
   ModulePath = ModuleFilePath(module);
   BusyCount = 0;
-  KnownClients[0] = Descriptor("QIP", "TMainForm", "TCusForm");
-  KnownClients[1] = Descriptor("RnQ", "TRnQmain", "TxStatusForm");
+  KnownClients[0] = Descriptor("QIP", "TMainForm", "TCusForm", FindQipControls, WriteQipStatus);
+  KnownClients[1] = Descriptor("RnQ", "TRnQmain", "TxStatusForm", FindRnqControls, WriteRnqStatus);
   PreviousWindowProc = nullptr;
   BuildDefaultSettings(ResourceText(module, "SCRIPT", "#101"));
 }

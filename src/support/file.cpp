@@ -42,6 +42,22 @@ bool WriteTextFile(const Text& path, const char* text, bool append) {
   return WriteFileBytes(path, text, static_cast<uint32_t>(BufferLength(text)), append);
 }
 
+bool ReadWholeFile(const Text& path, Text& content) {
+  content.clear();
+  if (!FileExists(path) || !SysFileReadable(path)) return false;
+  size_t size = static_cast<uint32_t>(FileSize(path));
+  std::vector<char> buffer = AllocZeroed(size + 1);
+  if (!SysReadFile(path, buffer.data(), size)) return false;
+  content.assign(buffer.data(), size);
+  return true;
+}
+
+bool ReplaceFileBytes(const Text& path, const Text& bytes) {
+  const Text temporary = path + ".new";
+  if (!SysWriteFile(temporary, bytes.data(), bytes.size(), false)) return false;
+  return SysReplaceFile(temporary, path);
+}
+
 Text DirectoryOfPath(const Text& path) {
   int32_t p = PosFrom("\\", ReverseText(path), 1);
   if (p == 0) return path;

@@ -18,6 +18,12 @@ Text ReadFileText(const Text& path);
 bool WriteFileBytes(const Text& path, const void* data, uint32_t count, bool append);
 // Writes the text's bytes unchanged; false when the file cannot be opened or written whole.
 bool WriteTextFile(const Text& path, const char* text, bool append);
+// The whole file, NUL bytes included; false when it does not exist or cannot be read
+// (another program holds it open).
+bool ReadWholeFile(const Text& path, Text& content);
+// Writes the bytes to a temporary file beside the path, then puts it in the path's place,
+// so that a failure half-way leaves either the old file or the new one whole.
+bool ReplaceFileBytes(const Text& path, const Text& bytes);
 // The path up to and including its last backslash; the path itself when it has none.
 Text DirectoryOfPath(const Text& path);
 

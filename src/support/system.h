@@ -50,6 +50,11 @@ bool SysReadFile(const std::string& path, char* buffer, size_t capacity);
 // Writes a block of bytes, creating the file or appending after its last byte.
 bool SysWriteFile(const std::string& path, const char* data, size_t count, bool append);
 
+// Puts the file `from` in the place of `to`, replacing it as one step.
+bool SysReplaceFile(const std::string& from, const std::string& to);
+// The size of an open-able file, or false when it cannot be opened for reading.
+bool SysFileReadable(const std::string& path);
+
 #ifndef _WIN32
 // Native build only: the separators the emulated locale reports.
 void NativeLocaleSet(char decimalSeparator, char timeSeparator);

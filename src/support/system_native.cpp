@@ -132,3 +132,12 @@ bool SysWriteFile(const std::string& path, const char* data, size_t count, bool 
   bool written = std::fwrite(data, 1, count, file.get()) == count;
   return std::fclose(file.release()) == 0 && written;
 }
+
+bool SysReplaceFile(const std::string& from, const std::string& to) {
+  return std::rename(from.c_str(), to.c_str()) == 0;
+}
+
+bool SysFileReadable(const std::string& path) {
+  FileHolder file(std::fopen(path.c_str(), "rb"));
+  return file != nullptr;
+}

@@ -79,3 +79,13 @@ bool SysWriteFile(const std::string& path, const char* data, size_t count, bool 
   return WriteFile(file.get(), data, static_cast<DWORD>(count), &written, nullptr) != FALSE &&
          written == count;
 }
+
+bool SysReplaceFile(const std::string& from, const std::string& to) {
+  return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+}
+
+bool SysFileReadable(const std::string& path) {
+  FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
+  return file.valid();
+}

@@ -1,6 +1,8 @@
 // Reading windows of other processes, and collecting them under filters.
 #include "support/window_win.h"
 
+#include <set>
+
 namespace {
 
 // Class names are at most 256 characters; 1024 leaves room.
@@ -8,8 +10,16 @@ constexpr int kClassNameBuffer = 1024;
 // Captions and texts up to this fit the first buffer of ReadWindowTexts; longer ones grow it.
 constexpr int kTextBuffer = 1024;
 
+std::set<DWORD> gUnansweredProcesses;
+
+DWORD ProcessOf(HWND window) {
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  return process;
+}
+
 int TextLengthOf(HWND handle) {
-  return static_cast<int>(SendMessageA(handle, WM_GETTEXTLENGTH, 0, 0));
+  return static_cast<int>(SendToWindow(handle, WM_GETTEXTLENGTH, 0, 0));
 }
 
 bool ListAccepts(const TWindowsAr& list, HWND h) {
@@ -32,6 +42,28 @@ BOOL CALLBACK CollectOne(HWND h, LPARAM data) {
 
 }  // namespace
 
+LRESULT SendToWindow(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (window == nullptr) return 0;
+  DWORD process = ProcessOf(window);
+  if (process == GetCurrentProcessId()) return SendMessageA(window, message, wParam, lParam);
+  if (gUnansweredProcesses.count(process) != 0) return 0;
+  DWORD_PTR answer = 0;
+  if (!SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG | SMTO_NORMAL,
+                           kClientAnswerLimitMs, &answer)) {
+    gUnansweredProcesses.insert(process);
+    return 0;
+  }
+  return static_cast<LRESULT>(answer);
+}
+
+bool IsUnanswered(HWND window) {
+  return window != nullptr && gUnansweredProcesses.count(ProcessOf(window)) != 0;
+}
+
+void ForgetUnansweredProcesses() {
+  gUnansweredProcesses.clear();
+}
+
 bool IsLiveWindow(HWND handle) {
   return handle != nullptr && IsWindow(handle);
 }
@@ -49,7 +81,8 @@ bool ReadWindowTexts(HWND handle, Text* caption, Text* className, Text* text) {
   if (className) *className = TextFromBuffer(buffer.data());
   GetWindowTextA(handle, buffer.data(), size);
   if (caption) *caption = TextFromBuffer(buffer.data());
-  SendMessageA(handle, WM_GETTEXT, static_cast<WPARAM>(size), reinterpret_cast<LPARAM>(buffer.data()));
+  buffer.assign(buffer.size(), '\0');
+  SendToWindow(handle, WM_GETTEXT, static_cast<WPARAM>(size), reinterpret_cast<LPARAM>(buffer.data()));
   if (text) *text = TextFromBuffer(buffer.data());
   return true;
 }
@@ -65,7 +98,7 @@ Text WindowText(HWND handle) {
   if (!IsLiveWindow(handle)) return Text();
   int size = TextLengthOf(handle) + 2;
   std::vector<char> buffer = AllocZeroed(static_cast<size_t>(size));
-  SendMessageA(handle, WM_GETTEXT, static_cast<WPARAM>(size), reinterpret_cast<LPARAM>(buffer.data()));
+  SendToWindow(handle, WM_GETTEXT, static_cast<WPARAM>(size), reinterpret_cast<LPARAM>(buffer.data()));
   return TextFromBuffer(buffer.data());
 }
 

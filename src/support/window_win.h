@@ -9,6 +9,16 @@
 #include "support/text.h"
 #include "support/window.h"
 
+// A window of another process gets this long to answer a message.
+constexpr UINT kClientAnswerLimitMs = 1000;
+
+// Sends a message and answers what the window answered. A window of another process that
+// does not answer in time counts as unanswered (0), and its process gets no further
+// messages until ForgetUnansweredProcesses: a hung client must not freeze the host.
+LRESULT SendToWindow(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+bool IsUnanswered(HWND window);
+void ForgetUnansweredProcesses();
+
 bool IsLiveWindow(HWND handle);
 bool ReadWindowTexts(HWND handle, Text* caption, Text* className, Text* text);
 Text WindowClassName(HWND handle);
