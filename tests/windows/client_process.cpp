@@ -178,7 +178,7 @@ std::string TextOf(HWND window) {
   return text.c_str();
 }
 
-std::string ProcessExePath(DWORD pid) {
+std::string SnapshotExePath(DWORD pid) {
   HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, pid);
   if (snapshot == INVALID_HANDLE_VALUE) return "";
   MODULEENTRY32 module = {};

@@ -52,6 +52,6 @@ std::string ClassOf(HWND window);
 // What the window answers to WM_GETTEXT.
 std::string TextOf(HWND window);
 // The executable of a process as a module snapshot gives it.
-std::string ProcessExePath(DWORD pid);
+std::string SnapshotExePath(DWORD pid);
 // The press and release of the left button at (x, y) in the window.
 void Click(HWND window, int x, int y, WPARAM releaseKeys);

@@ -79,7 +79,7 @@ size_t CountFrom(const Lines& lines, const std::string& prefix) {
 // The profile file where the plug-in looks for it: beside the executable the process
 // snapshot names, "Users", the account from the main window's text.
 std::string ProfileFile(const ClientProcess& qip, HWND main) {
-  const std::string exe = ProcessExePath(qip.pid());
+  const std::string exe = SnapshotExePath(qip.pid());
   std::string account = TextOf(main);
   const std::string prefix = "[qip] - ";
   if (StartsWith(account, prefix)) account.erase(0, prefix.size());
@@ -103,7 +103,7 @@ TEST(QipStandin, ShowsTheWindowsTheDriverLooksFor) {
   EXPECT_EQ(GetParent(form), nullptr);
   EXPECT_EQ(DirectPanels(main).size(), 3u);
   EXPECT_FALSE(IsWindowVisible(form));
-  EXPECT_EQ(ProcessExePath(qip.pid()), qip.exePath());
+  EXPECT_EQ(SnapshotExePath(qip.pid()), qip.exePath());
 
   EXPECT_LE(Descendants(form).size(), 21u);
   const FormControls controls = CollectLikeDriver(form);
