@@ -225,11 +225,8 @@ Section "Tunepost Open"
   WriteRegDWORD HKLM "${UNINST_KEY}" "EstimatedSize" $0
 SectionEnd
 
-; ---- uninstaller: $INSTDIR is the Plugins folder that holds it ----
-
-Function un.onInit
-  !insertmacro MUI_UNGETLANGUAGE
-FunctionEnd
+; ---- uninstaller: $INSTDIR is the Plugins folder that holds it; its language, like the
+; installer's, is the user's own when it is Russian or English ----
 
 Section "Uninstall"
   Call un.ClosePlayer
