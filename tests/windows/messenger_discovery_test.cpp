@@ -81,3 +81,34 @@ TEST_F(Discovery, AGoneFormReleasesTheSlotAndAnotherAccountRefillsIt) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Discovery, TwentyOneClientsAreServedAndTheTwentySecondWaits) {
+  std::vector<std::unique_ptr<ClientProcess>> clients;
+  for (int i = 0; i < 22; ++i) {
+    clients.emplace_back(new ClientProcess(RNQ_EXE, TestFolder("rnq" + std::to_string(i)), "rnq.exe", ""));
+  }
+  DiscoverClients();
+  ASSERT_EQ(Filled().size(), 21u);
+  auto served = [this](DWORD pid) {
+    for (const TClient* slot : Filled()) {
+      if (slot->ProcessId == pid) return true;
+    }
+    return false;
+  };
+  size_t waiting = 0;
+  while (waiting < clients.size() && served(clients[waiting]->pid())) ++waiting;
+  ASSERT_LT(waiting, clients.size());
+  // Once a served client quits, its slot is released and the waiting client gets one.
+  size_t leaving = waiting == 0 ? 1 : 0;
+  DWORD leavingPid = clients[leaving]->pid();
+  clients[leaving]->Send("quit\n");
+  clients[leaving]->Finish(false);
+  DiscoverClients();
+  EXPECT_EQ(Filled().size(), 21u);
+  EXPECT_TRUE(served(clients[waiting]->pid()));
+  EXPECT_FALSE(served(leavingPid));
+}
+
+}  // namespace
