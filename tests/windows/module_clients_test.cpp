@@ -74,3 +74,37 @@ TEST_F(ModuleWithClients, QipQuittingDuringTheMusicGetsItsFileBack) {
 }
 
 }  // namespace
+
+namespace {
+
+// A command the player knows no action for; it only logs it.
+constexpr WPARAM kProbeCommand = 12345;
+
+TEST_F(ModuleWithClients, AHungClientDoesNotFreezeThePlayer) {
+  ClientProcess qip(QIP_EXE, TestFolder("qip"), "qip.exe", std::string("--account 333 ") + kUsersStatus);
+  DWORD answerMs = 0;
+  std::thread probe([this, &qip, &answerMs] {
+    for (int i = 0; i < 400 && FindFrom(session_.Log(), 0, "command id=40045") == session_.Log().size(); ++i) {
+      Sleep(25);
+    }
+    qip.Send("hang 5000\n");
+    // The first cycle comes a second after play, and waits on the hung client.
+    Sleep(1300);
+    // A posted command waits for the player's message loop, which a cycle blocked on the
+    // client would hold up (a sent query would be answered even then).
+    HWND player = FindWindowA("Winamp v1.x", nullptr);
+    DWORD start = GetTickCount();
+    PostMessageA(player, WM_COMMAND, kProbeCommand, 0);
+    while (FindFrom(session_.Log(), 0, "command id=" + std::to_string(kProbeCommand)) == session_.Log().size() &&
+           GetTickCount() - start < 10000) {
+      Sleep(20);
+    }
+    answerMs = GetTickCount() - start;
+  });
+  unsigned long code = session_.Run(kPlaylist, "play\nwait 3000\nclose\n");
+  probe.join();
+  ASSERT_EQ(code, 0u);
+  EXPECT_LT(answerMs, 1500u) << "the player took a command only after " << answerMs << " ms";
+}
+
+}  // namespace
