@@ -47,8 +47,12 @@ LRESULT SendToWindow(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   DWORD process = ProcessOf(window);
   if (process == GetCurrentProcessId()) return SendMessageA(window, message, wParam, lParam);
   if (gUnansweredProcesses.count(process) != 0) return 0;
+  // Not every system keeps the time limit for every message (Wine waits out a hung window
+  // for the text messages): a plain WM_NULL asks first whether the window answers at all.
   DWORD_PTR answer = 0;
-  if (!SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG | SMTO_NORMAL,
+  if (!SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG | SMTO_NORMAL,
+                           kClientAnswerLimitMs, &answer) ||
+      !SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG | SMTO_NORMAL,
                            kClientAnswerLimitMs, &answer)) {
     gUnansweredProcesses.insert(process);
     return 0;

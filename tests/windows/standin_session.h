@@ -8,6 +8,7 @@
 using Lines = std::vector<std::string>;
 
 void WriteBytes(const std::string& path, const std::string& bytes);
+// Also while another program still writes the file (a running player's log).
 std::string ReadBytes(const std::string& path);
 Lines ReadLines(const std::string& path);
 // Under Wine the Unix file system is drive Z:.
