@@ -36,7 +36,7 @@ fuzz() {
 slowest() {
   find "$fuzz_dir/corpus" -type f -print0 |
     xargs -0 -n 500 "$fuzzer" -runs=1 2>&1 |
-    sed -n 's/^Executed \(.*\) in \([0-9]*\) ms$/\2 \1/p' | sort -rn | head -5
+    sed -n 's/^Executed \(.*\) in \([0-9]*\) ms$/\2 \1/p' | sort -rn | sed -n 1,5p
 }
 
 step "setup" "$top/tools/setup.sh"
