@@ -3,6 +3,7 @@
 // switch the hooks off.
 #include <gtest/gtest.h>
 
+#include "dialog_driver.h"
 #include "standin_session.h"
 
 #ifndef MODULE_DLL
@@ -40,7 +41,14 @@ class ModuleCycle : public ::testing::Test {
                "[ICQ client status]\r\nLang=Russian\r\n[ICQ client status_Russian]\r\n"
                "DelayV.Value=1\r\n" + languageKeys);
   }
+  // Commands that open the configuration get an answer: Cancel.
   Lines RunPlayer(const std::string& commands) {
+    size_t dialogs = 0;
+    for (size_t at = 0; (at = commands.find("config\n", at)) != std::string::npos; ++at) ++dialogs;
+    for (size_t at = 0; (at = commands.find("command 2005\n", at)) != std::string::npos; ++at) ++dialogs;
+    DialogWorker user([dialogs] {
+      for (size_t i = 0; i < dialogs; ++i) AnswerDialog(IDCANCEL);
+    });
     EXPECT_EQ(session_.Run(kPlaylist, commands), 0u);
     return session_.Log();
   }

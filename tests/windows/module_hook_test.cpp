@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "dialog_driver.h"
 #include "plugin/wa_ipc.h"
 #include "standin_session.h"
 #include "test_paths.h"
@@ -191,7 +192,10 @@ TEST_F(ModuleHook, QuitPutsTheHostsProcedureBack) {
 TEST_F(ModuleHook, ConfigRestartsThePluginAsItWas) {
   Start();
   WNDPROC hooked = Procedure();
-  record_->config();
+  {
+    DialogWorker user([] { AnswerDialog(IDCANCEL); });
+    record_->config();
+  }
   EXPECT_EQ(Procedure(), hooked);
   SendMessageA(window_, WM_NULL, 0, 0);
   Pump(1500);
