@@ -22,8 +22,14 @@ void Guarded(F&& action) {
   }
 }
 
+void TellSaveFailed(const Text& message) {
+  MessageBoxA(HostWindow(), message.c_str(), HostRecord.description, MB_OK | MB_ICONWARNING);
+}
+
 int32_t Init() {
   Guarded([] {
+    // Where the module's folder cannot be written, the settings live in the player's own.
+    PlayerSettingsFolder = TextFromBuffer(reinterpret_cast<const char*>(HostQuery(IPC_GETINIDIRECTORY, 0)));
     ScriptEngine.reset(new TMathParser);
     LoadSettings();
     SyncHostHooks();
@@ -75,6 +81,7 @@ TClient Descriptor(const char* processName, const char* mainClass, const char* f
 void ModuleLoad(HINSTANCE module) {
   ReadTimeSeparator();
   ModulePath = ModuleFilePath(module);
+  SettingsSaveFailed = TellSaveFailed;
   BusyCount = 0;
   KnownClients[0] = Descriptor("QIP", "TMainForm", "TCusForm", FindQipControls, WriteQipStatus);
   KnownClients[1] = Descriptor("RnQ", "TRnQmain", "TxStatusForm", FindRnqControls, WriteRnqStatus);

@@ -8,6 +8,8 @@
 #include "support/file.h"
 
 Text ModulePath;
+Text PlayerSettingsFolder;
+void (*SettingsSaveFailed)(const Text& message) = nullptr;
 std::unique_ptr<TMathParser> ScriptEngine;
 
 const char kMainSection[] = "ICQ client status";
@@ -40,14 +42,62 @@ Text ConvertOldTemplates(TPS& target) {
 }
 
 
+// The two places the files may live, each as the path the extensions are added to.
+Text ModuleSeparator() {
+  return ModulePath.find('\\') == Text::npos && ModulePath.find('/') != Text::npos ? "/" : "\\";
+}
+
+size_t NameStart(const Text& path) {
+  size_t separator = path.find_last_of("\\/");
+  return separator == Text::npos ? 0 : separator + 1;
+}
+
+Text BesideModule() {
+  return ModulePath;
+}
+
+Text PlayerPluginsFolder() {
+  if (PlayerSettingsFolder.empty()) return Text();
+  Text folder = PlayerSettingsFolder;
+  if (folder.back() != '\\' && folder.back() != '/') folder += ModuleSeparator();
+  return folder + "Plugins" + ModuleSeparator();
+}
+
+Text InPlayerFolder() {
+  Text folder = PlayerPluginsFolder();
+  return folder.empty() ? Text() : folder + ModulePath.substr(NameStart(ModulePath));
+}
+
+bool HasFiles(const Text& base) {
+  return !base.empty() && (FileExists(base + ".ini") || FileExists(base + ".script"));
+}
+
+// The files stay beside the module wherever its folder can be written; a copy in the
+// player's settings folder, once made, is the one in use.
+Text SettingsBase() {
+  Text player = InPlayerFolder();
+  if (HasFiles(player)) return player;
+  if (player.empty() || FolderWritable(ModulePath.substr(0, NameStart(ModulePath)))) return BesideModule();
+  return player;
+}
+
+bool SaveTo(const Text& base) {
+  if (base == InPlayerFolder()) MakeFolder(PlayerPluginsFolder().substr(0, PlayerPluginsFolder().size() - 1));
+  return WriteSettingsFile(CurrentSettings, base + ".ini", SettingText(Lang));
+}
+
+const char kSaveFailed[] =
+    "Настройки Tunepost Open не сохранены: запись не удалась ни рядом с модулем, ни в папке "
+    "настроек плеера.\r\n";
+
 }  // namespace
 
 Text SettingsFilePath() {
-  return ModulePath + ".ini";
+  return SettingsBase() + ".ini";
 }
 
 Text ScriptFilePath() {
-  return ModulePath + ".script";
+  return SettingsBase() + ".script";
 }
 
 Text ReadSettingKey(const Text& iniPath, const Text& section, const Text& key, const Text& fallback) {
@@ -58,8 +108,8 @@ Text ReadSettingKey(const Text& iniPath, const Text& section, const Text& key, c
   return ProfileString(section, key, fallback, static_cast<size_t>(size), iniPath);
 }
 
-void WriteSettingKey(const Text& iniPath, const Text& section, const Text& key, const Text& text) {
-  WriteProfileText(section, key, text, iniPath);
+bool WriteSettingKey(const Text& iniPath, const Text& section, const Text& key, const Text& text) {
+  return WriteProfileText(section, key, text, iniPath);
 }
 
 Text ReadLanguage(const Text& iniPath) {
@@ -99,20 +149,27 @@ void LoadSettings() {
   }
 }
 
-void WriteSettingsFile(const TPS& source, const Text& iniPath, const Text& language) {
-  WriteSettingKey(iniPath, kMainSection, ControlKeyNames(Lang), language);
+bool WriteSettingsFile(const TPS& source, const Text& iniPath, const Text& language) {
+  bool written = WriteSettingKey(iniPath, kMainSection, ControlKeyNames(Lang), language);
   const Text section = kLanguageSectionPrefix + language;
-  for (int32_t id = kFirstSettingId; id <= kLastSettingId; ++id) {
-    WriteSettingKey(iniPath, section, ControlKeyNames(id) + Text(kValueSuffix), source.Values[id]);
+  for (int32_t id = kFirstSettingId; id <= kLastSettingId && written; ++id) {
+    written = WriteSettingKey(iniPath, section, ControlKeyNames(id) + Text(kValueSuffix), source.Values[id]);
   }
-  for (int32_t id = kFirstSettingId; id <= kLastSettingId; ++id) {
-    WriteSettingKey(iniPath, section, ControlKeyNames(id) + Text(kCaptionSuffix), source.Captions[id]);
+  for (int32_t id = kFirstSettingId; id <= kLastSettingId && written; ++id) {
+    written = WriteSettingKey(iniPath, section, ControlKeyNames(id) + Text(kCaptionSuffix), source.Captions[id]);
   }
-  WriteTextFile(ScriptFilePath(), source.Script.c_str(), false);
+  // The script is the one thing the user wrote by hand: it is replaced whole or not at all.
+  const Text scriptPath = iniPath.substr(0, iniPath.size() - 4) + ".script";
+  return written && ReplaceFileBytes(scriptPath, TextBeforeNul(source.Script));
 }
 
-void SaveSettings() {
-  WriteSettingsFile(CurrentSettings, SettingsFilePath(), SettingText(Lang));
+bool SaveSettings() {
+  const Text first = SettingsBase();
+  if (SaveTo(first)) return true;
+  const Text other = first == BesideModule() ? InPlayerFolder() : BesideModule();
+  if (!other.empty() && SaveTo(other)) return true;
+  if (SettingsSaveFailed) SettingsSaveFailed(kSaveFailed);
+  return false;
 }
 
 Text ConvertTemplate(const Text& templateText) {

@@ -54,8 +54,26 @@ bool ReadWholeFile(const Text& path, Text& content) {
 
 bool ReplaceFileBytes(const Text& path, const Text& bytes) {
   const Text temporary = path + ".new";
-  if (!SysWriteFile(temporary, bytes.data(), bytes.size(), false)) return false;
-  return SysReplaceFile(temporary, path);
+  if (!SysWriteFile(temporary, bytes.data(), bytes.size(), false)) {
+    SysDeleteFile(temporary);
+    return false;
+  }
+  if (SysReplaceFile(temporary, path)) return true;
+  SysDeleteFile(temporary);
+  return false;
+}
+
+bool FolderWritable(const Text& folder) {
+  // Asking for permissions misses what the system enforces otherwise (a read-only medium,
+  // virtualised folders): making a file is the answer that holds.
+  const Text probe = folder + "tunepost-write-test.tmp";
+  if (!SysWriteFile(probe, "", 0, false)) return false;
+  SysDeleteFile(probe);
+  return true;
+}
+
+bool MakeFolder(const Text& path) {
+  return SysMakeFolder(path);
 }
 
 Text DirectoryOfPath(const Text& path) {

@@ -24,6 +24,9 @@ bool ReadWholeFile(const Text& path, Text& content);
 // Writes the bytes to a temporary file beside the path, then puts it in the path's place,
 // so that a failure half-way leaves either the old file or the new one whole.
 bool ReplaceFileBytes(const Text& path, const Text& bytes);
+// Whether a new file can be made in the folder (the folder path ends with its separator).
+bool FolderWritable(const Text& folder);
+bool MakeFolder(const Text& path);
 // The path up to and including its last backslash; the path itself when it has none.
 Text DirectoryOfPath(const Text& path);
 

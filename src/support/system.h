@@ -55,6 +55,10 @@ bool SysReplaceFile(const std::string& from, const std::string& to);
 // The size of an open-able file, or false when it cannot be opened for reading.
 bool SysFileReadable(const std::string& path);
 
+bool SysDeleteFile(const std::string& path);
+// Makes the folder; true also when it is there already.
+bool SysMakeFolder(const std::string& path);
+
 #ifndef _WIN32
 // Native build only: the separators the emulated locale reports.
 void NativeLocaleSet(char decimalSeparator, char timeSeparator);

@@ -141,3 +141,13 @@ bool SysFileReadable(const std::string& path) {
   FileHolder file(std::fopen(path.c_str(), "rb"));
   return file != nullptr;
 }
+
+bool SysDeleteFile(const std::string& path) {
+  return std::remove(path.c_str()) == 0;
+}
+
+bool SysMakeFolder(const std::string& path) {
+  struct stat st {};
+  if (stat(path.c_str(), &st) == 0) return S_ISDIR(st.st_mode);
+  return mkdir(path.c_str(), 0755) == 0;
+}

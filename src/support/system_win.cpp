@@ -89,3 +89,13 @@ bool SysFileReadable(const std::string& path) {
                               FILE_ATTRIBUTE_NORMAL, nullptr));
   return file.valid();
 }
+
+bool SysDeleteFile(const std::string& path) {
+  return DeleteFileA(path.c_str()) != FALSE;
+}
+
+bool SysMakeFolder(const std::string& path) {
+  if (CreateDirectoryA(path.c_str(), nullptr)) return true;
+  DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
