@@ -3,10 +3,12 @@
 // Cancel leave in the files, the Test button's message, and another language's captions.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "client_process.h"
 #include "dialog_driver.h"
 #include "standin_session.h"
 #include "test_paths.h"
@@ -48,9 +50,10 @@ class ModuleDialog : public ::testing::Test {
   // Plays, opens the configuration and lets work drive the dialog while the player waits
   // in config; a dialog that work leaves open is cancelled. Then the player plays on.
   template <typename Work>
-  Lines Configure(Work work, const std::string& after = "play\nwait 1600\n") {
+  Lines Configure(Work work, const std::string& after = "play\nwait 1600\n",
+                  const std::string& before = "play\nwait 200\n") {
     unsigned long code = 0;
-    std::thread player([&] { code = session_.Run(kPlaylist, "play\nwait 200\nconfig\n" + after + "stop\n"); });
+    std::thread player([&] { code = session_.Run(kPlaylist, before + "config\n" + after + "stop\n"); });
     DialogView view{WaitForDialog(kDialogTitle)};
     EXPECT_NE(view.dialog, nullptr) << "the configuration dialog did not open";
     if (view.dialog) {
@@ -294,6 +297,71 @@ TEST_F(ModuleDialog, AnotherLanguageTranslatesEveryCaptionAndBringsItsValues) {
     EXPECT_EQ(view.Text(kLang), "English");
     EXPECT_EQ(view.Text(kScript), DefaultScript()) << "the typed script is dropped";
   });
+}
+
+// A running QIP with a custom status file, which one update cycle before the dialog finds.
+class ModuleDialogReset : public ModuleDialog {
+ protected:
+  void SetUp() override {
+    ModuleDialog::SetUp();
+    WriteBytes(ini_, kQuickSettings);
+    qip_.reset(new ClientProcess(QIP_EXE, TestFolder(), "qip.exe", "--account 123456 --picture 2"));
+    ASSERT_NE(qip_->Window("TMainForm"), nullptr);
+    std::string exe = SnapshotExePath(qip_->pid());
+    std::string users = exe.substr(0, exe.rfind('\\') + 1) + "Users";
+    CreateDirectoryA(users.c_str(), nullptr);
+    CreateDirectoryA((users + "\\123456").c_str(), nullptr);
+    file_ = users + "\\123456\\_st_cust.txt";
+    backup_ = file_ + ".Tunepost";
+    WriteBytes(file_, kOwnTexts);
+  }
+  void TearDown() override { qip_.reset(); }
+
+  static constexpr const char* kOwnTexts =
+      "#custom_status_descr#\r\nЗлой#custom_status_descr#Не беспокоить\r\n"
+      "#custom_status_descr#\r\n#custom_status_descr#\r\nДома#CUSTOM_STATUS_DESCR#Вернусь к вечеру";
+  std::unique_ptr<ClientProcess> qip_;
+  std::string file_, backup_;
+};
+
+TEST_F(ModuleDialogReset, TheBackupIsMadeAtTheFirstPressAndKeptAfterwards) {
+  Configure(
+      [&](DialogView& view) {
+        // The cycle and the stop before the dialog have been at the file too.
+        const std::string atFirstPress = ReadBytes(file_);
+        ASSERT_FALSE(atFirstPress.empty());
+        view.Click(kReset);
+        EXPECT_EQ(ReadBytes(backup_), atFirstPress);
+        WriteBytes(file_, "Пиво#custom_status_descr#Пятница\r\n");
+        view.Click(kReset);
+        EXPECT_EQ(ReadBytes(backup_), atFirstPress) << "a backup that exists is never replaced";
+      },
+      "", "play\nwait 1600\n");
+  Lines log = qip_->Log();
+  size_t angry = 0, pictures = 0;
+  std::string lastConfirm;
+  for (const std::string& line : log) {
+    angry += line == "confirm picture=1 status=\"Злой\" status2=\"Не беспокоить\"";
+    pictures += line == "confirm picture=4 status=\"Дома\" status2=\"Вернусь к вечеру\"";
+    if (StartsWith(line, "confirm ")) lastConfirm = line;
+    EXPECT_EQ(line.find("Пиво"), std::string::npos) << "the second press reads the backup, not the file";
+  }
+  EXPECT_EQ(angry, 2u) << "each press writes every line of the backup";
+  EXPECT_EQ(pictures, 2u) << "the separator is found in any letter case";
+  EXPECT_TRUE(StartsWith(lastConfirm, "confirm picture=2 ")) << "the picture selected at the start comes last";
+}
+
+TEST_F(ModuleDialogReset, AfterDefaultTheResetHasNoClientToWorkOn) {
+  Configure(
+      [&](DialogView& view) {
+        view.Click(kDefault);
+        view.Click(kReset);
+        EXPECT_EQ(ReadBytes(backup_), "") << "the default settings hold no client";
+      },
+      "", "play\nwait 1600\n");
+  for (const std::string& line : qip_->Log()) {
+    EXPECT_EQ(line.find("Злой"), std::string::npos) << "nothing of the file reaches QIP";
+  }
 }
 
 // The shipped module's resources, read as the system reads them.
