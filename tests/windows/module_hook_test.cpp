@@ -115,8 +115,9 @@ class ModuleHook : public ::testing::Test {
     gHost = nullptr;
   }
   void WriteSettings(const std::string& keys) {
+    // Keys given by a test come first: the first of two equal keys is the one read.
     WriteBytes(modulePath_ + ".ini", "[ICQ client status]\r\nLang=Russian\r\n"
-                                     "[ICQ client status_Russian]\r\nDelayV.Value=1\r\n" + keys);
+                                     "[ICQ client status_Russian]\r\n" + keys + "DelayV.Value=1\r\n");
   }
   void WriteScript(const std::string& script) { WriteBytes(modulePath_ + ".script", script); }
   void Start() {
@@ -228,6 +229,18 @@ TEST_F(ModuleHook, ACommandInsideACycleKeepsTheCyclesGoing) {
   SendMessageA(window_, WM_NULL, 0, 0);
   Pump(2600);
   EXPECT_GE(Cycles(), 2u) << "the cycle that was interrupted by a command arms the timer again";
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ModuleHook, ADelayOfZeroRunsAtTheTimersShortestInterval) {
+  WriteSettings("DelayV.Value=0\r\n");
+  Start();
+  SendMessageA(window_, WM_NULL, 0, 0);
+  Pump(600);
+  EXPECT_GE(Cycles(), 3u);
 }
 
 }  // namespace
