@@ -22,6 +22,8 @@ namespace {
 static_assert(offsetof(NOTIFYICONDATAA, guidItem) + sizeof(GUID) == kTrayIconDataSize,
               "the kept record is the shell's third record version");
 static_assert(sizeof(NOTIFYICONDATAA) >= kTrayIconDataSize, "the record fits the shell's type");
+// The shell library checks the size field of the version record it fills.
+static_assert(sizeof(DLLVERSIONINFO) == 20, "the version record of the shell's first form");
 
 constexpr uint32_t kFirstRecordSize = 88;
 constexpr uint32_t kSecondRecordSize = 488;

@@ -206,22 +206,30 @@ TEST_F(ModuleDialog, OkPutsTheTypedScriptToWork) {
   EXPECT_NE(reports.back().find("\"typed Кино\""), std::string::npos) << reports.back();
 }
 
-TEST_F(ModuleDialog, CancelLeavesBothFilesAsTheyWere) {
+TEST_F(ModuleDialog, CancelAndEscapeLeaveBothFilesAsTheyWere) {
   const std::string ini = std::string(kQuickSettings) + "SetTray.Value=0\r\n";
   const std::string script = "Status2=\"from the file\"";
   WriteBytes(ini_, ini);
   WriteBytes(script_, script);
-  Lines log = Configure([](DialogView& view) {
-    view.Type(kScript, "Status2=\"typed\"");
-    view.Click(kEnable);
-    view.Click(1011);
-    view.Click(IDCANCEL);
-  });
-  EXPECT_EQ(ReadBytes(ini_), ini);
-  EXPECT_EQ(ReadBytes(script_), script);
-  Lines reports = ReportsAfterConfig(log);
-  ASSERT_FALSE(reports.empty()) << "the plug-in runs on with the settings of the files";
-  EXPECT_NE(reports.back().find("\"from the file\""), std::string::npos) << reports.back();
+  for (bool escape : {false, true}) {
+    Lines log = Configure([escape](DialogView& view) {
+      view.Type(kScript, "Status2=\"typed\"");
+      view.Click(kEnable);
+      view.Click(1011);
+      if (escape) {
+        // The key goes to a check box, which leaves Escape to the dialog.
+        PostMessageA(view.Item(1011), WM_KEYDOWN, VK_ESCAPE, 0);
+      } else {
+        view.Click(IDCANCEL);
+      }
+      EXPECT_TRUE(WaitUntilGone(view.dialog)) << "escape " << escape;
+    });
+    EXPECT_EQ(ReadBytes(ini_), ini) << "escape " << escape;
+    EXPECT_EQ(ReadBytes(script_), script);
+    Lines reports = ReportsAfterConfig(log);
+    ASSERT_FALSE(reports.empty()) << "the plug-in runs on with the settings of the files";
+    EXPECT_NE(reports.back().find("\"from the file\""), std::string::npos) << reports.back();
+  }
 }
 
 TEST_F(ModuleDialog, TestShowsTheDiagnosticsOrTheNoErrorLineAndTheThreeResults) {
