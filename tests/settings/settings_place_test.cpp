@@ -10,6 +10,12 @@
 #include "support/file.h"
 #include "test_paths.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <unistd.h>
+#endif
+
 namespace {
 
 Text Sep() {
@@ -21,6 +27,14 @@ void RecordNotice(const Text& message) {
   gNotice = message;
 }
 
+void RemoveFolder(const Text& path) {
+#ifdef _WIN32
+  RemoveDirectoryA(path.c_str());
+#else
+  rmdir(path.c_str());
+#endif
+}
+
 class SettingsPlace : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -30,9 +44,11 @@ class SettingsPlace : public ::testing::Test {
     MakeFolder(root_);
     MakeFolder(root_ + Sep() + "module");
     MakeFolder(root_ + Sep() + "player");
+    // Both code pages' runs share the scratch folder: nothing of an earlier run may stay.
     for (const Text& base : {ModuleBase(), PlayerBase()}) {
       std::remove((base + ".ini").c_str());
       std::remove((base + ".script").c_str());
+      RemoveFolder(base + ".script.new");
     }
     ModulePath = ModuleBase();
     PlayerSettingsFolder = root_ + Sep() + "player";
