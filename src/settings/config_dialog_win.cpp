@@ -9,7 +9,9 @@
 #include "settings/settings_model.h"
 #include "support/file.h"
 
-const char kHelpPageFile[] = "gen_tunepost-help.txt";
+// The user's guide, which the installer puts beside the module, in the dialog's language.
+const char kGuideRussian[] = "gen_tunepost-guide-ru.txt";
+const char kGuideEnglish[] = "gen_tunepost-guide-en.txt";
 
 namespace {
 
@@ -82,7 +84,8 @@ void OnCommand(HWND dialog, int32_t id, int32_t notification) {
 }  // namespace
 
 Text HelpPageAddress() {
-  return DirectoryOfPath(ModulePath) + kHelpPageFile;
+  const char* guide = SameText(DialogSettings.Values[Lang], "Russian") ? kGuideRussian : kGuideEnglish;
+  return DirectoryOfPath(ModulePath) + guide;
 }
 
 INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {

@@ -18,7 +18,8 @@ constexpr int kResetButton = 5;
 constexpr int kTestButton = 6;
 
 // The help page that "?" opens: a file beside the module, named here only.
-extern const char kHelpPageFile[];
+extern const char kGuideRussian[];
+extern const char kGuideEnglish[];
 Text HelpPageAddress();
 
 INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
