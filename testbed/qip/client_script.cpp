@@ -2,6 +2,8 @@
 // messages from other processes wait, as they do for a client that stops answering.
 #include "client_script.h"
 
+#include <cstdio>
+
 #include "client_core.h"
 
 namespace standin {
@@ -97,6 +99,39 @@ int RunClientScript(CommandSource& source, bool stay, ClientCommands& commands) 
     const HANDLE ready = source.ReadyEvent();
     MsgWaitForMultipleObjects(ended ? 0 : 1, &ready, FALSE, INFINITE, QS_ALLINPUT);
   }
+}
+
+namespace {
+
+// A client that cannot start (no log, no commands, no windows) ends with this code.
+constexpr int kExitStartFailed = 3;
+
+int StartFailed(const std::string& name, const std::string& message) {
+  std::fprintf(stderr, "%s: %s\n", name.c_str(), message.c_str());
+  WriteLog(LogLine(name + " error").Text("text", message));
+  return kExitStartFailed;
+}
+
+}  // namespace
+
+int RunClientProgram(const std::string& name, const OptionValues& values,
+                     const std::function<bool()>& startWindows,
+                     const std::function<void()>& stopWindows, ClientCommands& commands) {
+  EventLog log;
+  log.SetEcho(values.count("echo") > 0);
+  SetClientLog(&log);
+  const std::string logPath = OptionOr(values, "log", "");
+  if (!logPath.empty() && !log.Open(logPath)) return StartFailed(name, "cannot write the log " + logPath);
+  std::string commandsPath = OptionOr(values, "commands", "");
+  if (commandsPath == "-") commandsPath.clear();
+  CommandSource source;
+  if (!source.Start(commandsPath)) return StartFailed(name, "cannot read the commands " + commandsPath);
+  if (!startWindows()) return StartFailed(name, "cannot create the windows");
+  const int code = RunClientScript(source, values.count("stay") > 0, commands);
+  stopWindows();
+  WriteLog(LogLine(name + " exit").Number("code", code));
+  SetClientLog(nullptr);
+  return code;
 }
 
 }  // namespace standin

@@ -2,8 +2,10 @@
 // run on the user-interface thread with messages pumped between commands.
 #pragma once
 
+#include <functional>
 #include <string>
 
+#include "client_core.h"
 #include "command_source.h"
 
 namespace standin {
@@ -24,5 +26,12 @@ int RunClientScript(CommandSource& source, bool stay, ClientCommands& commands);
 
 // Posted by a client's main window when it is closed; ends the script.
 void RequestQuit();
+
+// What a client program does once its options are read: opens the log, starts the command
+// source, makes its windows (startWindows; false when it cannot), runs the script and
+// takes the windows down again. Returns the exit code; name prefixes its messages.
+int RunClientProgram(const std::string& name, const OptionValues& values,
+                     const std::function<bool()>& startWindows,
+                     const std::function<void()>& stopWindows, ClientCommands& commands);
 
 }  // namespace standin

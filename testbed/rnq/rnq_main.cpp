@@ -13,7 +13,6 @@ namespace standin {
 namespace {
 
 constexpr int kExitUsage = 2;
-constexpr int kExitStartFailed = 3;
 
 const char* const kUsage =
     "usage: rnq [--account N] [--title TEXT] [--picture N] [--status TEXT] [--status2 TEXT]\n"
@@ -33,11 +32,6 @@ bool ReadSetup(const OptionValues& values, RnqSetup& setup, std::string& error) 
   return true;
 }
 
-int Fail(const std::string& message) {
-  std::fprintf(stderr, "rnq: %s\n", message.c_str());
-  WriteLog(LogLine("rnq error").Text("text", message));
-  return kExitStartFailed;
-}
 
 int Run(int argc, char** argv) {
   OptionValues values;
@@ -48,22 +42,10 @@ int Run(int argc, char** argv) {
     std::fprintf(stderr, "rnq: %s\n%s", error.c_str(), kUsage);
     return kExitUsage;
   }
-  EventLog log;
-  log.SetEcho(values.count("echo") > 0);
-  SetClientLog(&log);
-  const std::string logPath = OptionOr(values, "log", "");
-  if (!logPath.empty() && !log.Open(logPath)) return Fail("cannot write the log " + logPath);
-  std::string commandsPath = OptionOr(values, "commands", "");
-  if (commandsPath == "-") commandsPath.clear();
-  CommandSource commands;
-  if (!commands.Start(commandsPath)) return Fail("cannot read the commands " + commandsPath);
   RnqClient client;
-  if (!client.Start(GetModuleHandleA(nullptr), setup)) return Fail("cannot create the windows");
-  const int code = RunClientScript(commands, values.count("stay") > 0, client);
-  client.Stop();
-  WriteLog(LogLine("rnq exit").Number("code", code));
-  SetClientLog(nullptr);
-  return code;
+  return RunClientProgram(
+      "rnq", values, [&] { return client.Start(GetModuleHandleA(nullptr), setup); },
+      [&] { client.Stop(); }, client);
 }
 
 }  // namespace
