@@ -69,22 +69,10 @@ ClientProcess::ClientProcess(const std::string& unixExe, const std::string& fold
     ADD_FAILURE() << "cannot copy " << unixExe << " to " << exe_;
     return;
   }
-  SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
-  HANDLE readEnd = nullptr;
-  if (!CreatePipe(&readEnd, &input_, &inherit, 0)) return;
-  SetHandleInformation(input_, HANDLE_FLAG_INHERIT, 0);
-  STARTUPINFOA startup = {};
-  startup.cb = sizeof startup;
-  startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdInput = readEnd;
-  startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
-  startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
   std::string commandLine = "\"" + exe_ + "\" --log \"" + log_ + "\" " + options;
-  if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, folder.c_str(),
-                      &startup, &process_)) {
+  if (!StartWithInput(commandLine, folder.c_str(), process_, input_)) {
     ADD_FAILURE() << "cannot start " << commandLine;
   }
-  CloseHandle(readEnd);
   // The client reads its commands only once its windows are made: the answer to the first
   // one says they are there. (A console program is never "idle" for WaitForInputIdle.)
   if (process_.hProcess) Run("");
@@ -145,15 +133,7 @@ DWORD ClientProcess::Finish(bool closeInput) {
     input_ = nullptr;
   }
   if (!process_.hProcess) return 998;
-  DWORD code = 997;
-  if (WaitForSingleObject(process_.hProcess, kRunLimitMs) == WAIT_OBJECT_0) {
-    GetExitCodeProcess(process_.hProcess, &code);
-  } else {
-    TerminateProcess(process_.hProcess, code);
-  }
-  CloseHandle(process_.hThread);
-  CloseHandle(process_.hProcess);
-  process_ = {};
+  DWORD code = AwaitExit(process_, kRunLimitMs);
   if (input_) CloseHandle(input_);
   input_ = nullptr;
   return code;

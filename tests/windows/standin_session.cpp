@@ -97,6 +97,40 @@ void ExpectInOrder(const Lines& lines, const Lines& prefixes) {
   }
 }
 
+bool StartWithInput(std::string commandLine, const char* folder, PROCESS_INFORMATION& process,
+                    HANDLE& input) {
+  SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+  HANDLE readEnd = nullptr;
+  if (!CreatePipe(&readEnd, &input, &inherit, 0)) return false;
+  SetHandleInformation(input, HANDLE_FLAG_INHERIT, 0);
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdInput = readEnd;
+  startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
+  startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+  BOOL started = CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, folder,
+                                &startup, &process);
+  CloseHandle(readEnd);
+  if (started) return true;
+  CloseHandle(input);
+  input = nullptr;
+  return false;
+}
+
+unsigned long AwaitExit(PROCESS_INFORMATION& process, unsigned long limitMs) {
+  DWORD code = 997;
+  if (WaitForSingleObject(process.hProcess, limitMs) == WAIT_OBJECT_0) {
+    GetExitCodeProcess(process.hProcess, &code);
+  } else {
+    TerminateProcess(process.hProcess, code);
+  }
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  process = {};
+  return code;
+}
+
 StandinSession::StandinSession() {
   char temp[MAX_PATH] = {};
   GetTempPathA(sizeof temp, temp);
@@ -114,36 +148,14 @@ void StandinSession::AddPlugin(const std::string& unixPath, const std::string& n
 unsigned long StandinSession::Run(const std::string& playlist, const std::string& commands,
                                   const std::string& extraOptions) {
   WriteBytes(folder_ + "\\test.playlist", playlist);
-  SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
-  HANDLE readEnd = nullptr, writeEnd = nullptr;
-  if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0)) return 999;
-  SetHandleInformation(writeEnd, HANDLE_FLAG_INHERIT, 0);
-  STARTUPINFOA startup = {};
-  startup.cb = sizeof startup;
-  startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdInput = readEnd;
-  startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
-  startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
   std::string commandLine = "\"" + WindowsPath(STANDIN_EXE) + "\" --playlist \"" + folder_ +
                             "\\test.playlist\" --log \"" + LogPath() + "\" --plugins \"" +
                             plugins_ + "\" --settings \"" + settings_ + "\" " + extraOptions;
   PROCESS_INFORMATION process = {};
-  BOOL started = CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr,
-                                nullptr, &startup, &process);
-  CloseHandle(readEnd);
+  HANDLE input = nullptr;
+  if (!StartWithInput(commandLine, nullptr, process, input)) return 998;
   DWORD written = 0;
-  if (started) {
-    WriteFile(writeEnd, commands.data(), static_cast<DWORD>(commands.size()), &written, nullptr);
-  }
-  CloseHandle(writeEnd);
-  if (!started) return 998;
-  DWORD code = 997;
-  if (WaitForSingleObject(process.hProcess, kRunLimitMs) == WAIT_OBJECT_0) {
-    GetExitCodeProcess(process.hProcess, &code);
-  } else {
-    TerminateProcess(process.hProcess, code);
-  }
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  return code;
+  WriteFile(input, commands.data(), static_cast<DWORD>(commands.size()), &written, nullptr);
+  CloseHandle(input);
+  return AwaitExit(process, kRunLimitMs);
 }

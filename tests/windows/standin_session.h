@@ -2,6 +2,8 @@
 // folder, a playlist, commands on its standard input, and its log read back afterwards.
 #pragma once
 
+#include <windows.h>
+
 #include <string>
 #include <vector>
 
@@ -18,6 +20,14 @@ bool StartsWith(const std::string& text, const std::string& prefix);
 size_t FindFrom(const Lines& lines, size_t from, const std::string& prefix);
 // Checks that lines starting with these prefixes appear in this order.
 void ExpectInOrder(const Lines& lines, const Lines& prefixes);
+
+// Starts a program (in folder, or the current one when null) with a pipe on its standard
+// input, whose write end comes back in input; false when it cannot be started.
+bool StartWithInput(std::string commandLine, const char* folder, PROCESS_INFORMATION& process,
+                    HANDLE& input);
+// Waits at most limitMs for the program to end and answers its exit code (997 when it had
+// to be ended), closing its handles.
+unsigned long AwaitExit(PROCESS_INFORMATION& process, unsigned long limitMs);
 
 class StandinSession {
  public:
