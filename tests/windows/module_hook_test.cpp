@@ -115,9 +115,11 @@ class ModuleHook : public ::testing::Test {
     gHost = nullptr;
   }
   void WriteSettings(const std::string& keys) {
-    // Keys given by a test come first: the first of two equal keys is the one read.
+    // Keys given by a test come first: the first of two equal keys is the one read. No tray
+    // icon: the shell's own messages to the host window would arm the timer too.
     WriteBytes(modulePath_ + ".ini", "[ICQ client status]\r\nLang=Russian\r\n"
-                                     "[ICQ client status_Russian]\r\n" + keys + "DelayV.Value=1\r\n");
+                                     "[ICQ client status_Russian]\r\n" + keys +
+                                         "DelayV.Value=1\r\nSetTray.Value=0\r\n");
   }
   void WriteScript(const std::string& script) { WriteBytes(modulePath_ + ".script", script); }
   void Start() {
